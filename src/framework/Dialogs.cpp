@@ -1,0 +1,42 @@
+#include "Dialogs.h"
+
+#include "FolderItem.h"
+#include "Platform.h"
+
+namespace fw {
+
+void MsgBox(const String& text)
+{
+    CurrentPlatform().ShowMessage(text);
+}
+
+const ClassRecord& FolderItemDialog::Lookup()
+{
+    static const ClassRecord record = [] {
+        ClassRecord r = ClassRecord::Derive("FolderItemDialog", &Object::Lookup());
+        r.Method("ShowModal");
+        return r;
+    }();
+    return record;
+}
+
+const ClassRecord& SelectFolderDialog::Lookup()
+{
+    static const ClassRecord record = [] {
+        ClassRecord r = ClassRecord::Derive("SelectFolderDialog", &FolderItemDialog::Lookup());
+        r.create = Factory<SelectFolderDialog>();
+        return r;
+    }();
+    return record;
+}
+
+std::shared_ptr<FolderItem> FolderItemDialog::ShowModal()
+{
+    FolderDialogTexts texts{actionButtonCaption_, title_, promptText_,
+                            initialDirectory_ ? initialDirectory_->AbsolutePath() : String()};
+    std::optional<String> chosen = CurrentPlatform().ChooseFolder(texts);
+    if (!chosen) return nullptr;
+    return GetFolderItem(*chosen);
+}
+
+} // namespace fw

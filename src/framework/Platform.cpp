@@ -1,0 +1,89 @@
+#include "Platform.h"
+
+#include "Exceptions.h"
+
+#include <climits>
+#include <unistd.h>
+
+namespace fw {
+
+namespace {
+
+struct Seams {
+    std::unique_ptr<Platform> platform;
+    std::unique_ptr<ScriptHost> scripts;
+    std::unique_ptr<AppleEventTransport> appleEvents;
+    std::unique_ptr<Launcher> launcher;
+};
+
+Seams& TheSeams()
+{
+    static Seams seams;
+    return seams;
+}
+
+} // namespace
+
+Platform& CurrentPlatform()
+{
+    if (!TheSeams().platform) throw RuntimeException("no platform is installed");
+    return *TheSeams().platform;
+}
+
+void InstallPlatform(std::unique_ptr<Platform> platform)
+{
+    TheSeams().platform = std::move(platform);
+}
+
+bool HasPlatform()
+{
+    return TheSeams().platform != nullptr;
+}
+
+ScriptHost& CurrentScriptHost()
+{
+    auto& host = TheSeams().scripts;
+    if (!host) host = MakeProcessScriptHost(ProgramFolder() + "/scripts");
+    return *host;
+}
+
+void InstallScriptHost(std::unique_ptr<ScriptHost> host)
+{
+    TheSeams().scripts = std::move(host);
+}
+
+AppleEventTransport& CurrentAppleEventTransport()
+{
+    auto& transport = TheSeams().appleEvents;
+    if (!transport) transport = MakeProcessAppleEventTransport(ProgramFolder() + "/scripts");
+    return *transport;
+}
+
+void InstallAppleEventTransport(std::unique_ptr<AppleEventTransport> transport)
+{
+    TheSeams().appleEvents = std::move(transport);
+}
+
+Launcher& CurrentLauncher()
+{
+    auto& launcher = TheSeams().launcher;
+    if (!launcher) launcher = MakeSystemLauncher();
+    return *launcher;
+}
+
+void InstallLauncher(std::unique_ptr<Launcher> launcher)
+{
+    TheSeams().launcher = std::move(launcher);
+}
+
+String ProgramFolder()
+{
+    char path[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return ".";
+    String exe(path, std::size_t(n));
+    std::size_t slash = exe.rfind('/');
+    return slash == String::npos ? "." : exe.substr(0, slash == 0 ? 1 : slash);
+}
+
+} // namespace fw

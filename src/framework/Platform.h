@@ -1,0 +1,134 @@
+#pragma once
+
+// The framework's narrow seams to the outside. The Qt backend implements the
+// GUI ones for real, tests/support implements them with a script; the process
+// seams (scripts, Apple events, launching) have real implementations in the
+// framework itself and recording ones in tests/support.
+
+#include "Text.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace fw {
+
+class Window;
+class Control;
+
+// What a window model tells its view. The view reads the model's current
+// values when told that they changed.
+class WindowView {
+public:
+    virtual ~WindowView() = default;
+    virtual void TitleChanged() = 0;
+    virtual void BoundsChanged() = 0;  // Left, Top, Width, Height of the content area
+    virtual void LimitsChanged() = 0;  // MinWidth .. MaxHeight
+    virtual void FlagsChanged() = 0;   // CloseButton, MinimizeButton, MaximizeButton, Resizeable
+    virtual void VisibleChanged() = 0;
+    virtual void MenuBarChanged() = 0;
+    virtual void ControlAdded(Control& control) = 0;
+};
+
+// What a control model tells its view; each view overrides what it shows.
+class ControlView {
+public:
+    virtual ~ControlView() = default;
+    virtual void BoundsChanged() {}
+    virtual void VisibleChanged() {}
+    virtual void EnabledChanged() {}
+    virtual void TextChanged() {}  // caption, font, text size
+    // Listbox only.
+    virtual void RowsInserted(std::int32_t first, std::int32_t count) { (void)first, (void)count; }
+    virtual void RowRemoved(std::int32_t row) { (void)row; }
+    virtual void AllRowsRemoved() {}
+    virtual void CellChanged(std::int32_t row, std::int32_t column) { (void)row, (void)column; }
+    virtual void ExpandedChanged(std::int32_t row) { (void)row; }
+    virtual void ColumnCountChanged() {}
+    virtual void SelectionChanged() {}
+};
+
+class TimerHandle {
+public:
+    virtual ~TimerHandle() = default;  // stops the timer
+};
+
+struct FolderDialogTexts {
+    String actionButtonCaption;
+    String title;
+    String promptText;
+    String initialDirectory;  // "" lets the platform choose
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual std::unique_ptr<WindowView> CreateWindowView(Window& window) = 0;
+    // Runs the event loop until ExitEventLoop.
+    virtual void RunEventLoop() = 0;
+    virtual void ExitEventLoop() = 0;
+    // Lets pending events through once (a yield from a long loop).
+    virtual void ProcessPendingEvents() = 0;
+    virtual std::unique_ptr<TimerHandle> StartTimer(std::int32_t periodMilliseconds,
+                                                    std::function<void()> tick) = 0;
+    // Modal: returns when the user has dismissed the message.
+    virtual void ShowMessage(const String& text) = 0;
+    // Modal: the chosen folder's absolute path, or nothing when cancelled.
+    virtual std::optional<String> ChooseFolder(const FolderDialogTexts& texts) = 0;
+};
+
+// One parameter of a compiled-script call.
+struct ScriptParameter {
+    bool isInteger = false;
+    std::int32_t integer = 0;
+    String text;
+};
+
+class ScriptHost {
+public:
+    virtual ~ScriptHost() = default;
+    // Runs script `number` with the parameters in order; its text result.
+    // Raises RuntimeException when the script cannot be run.
+    virtual String Run(std::int32_t number, const std::vector<ScriptParameter>& parameters) = 0;
+};
+
+class AppleEventTransport {
+public:
+    virtual ~AppleEventTransport() = default;
+    // True when the event was delivered.
+    virtual bool Send(std::uint32_t eventClass, std::uint32_t eventID, std::uint32_t signature) = 0;
+};
+
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Has the system open the item at the absolute path; False when it could not.
+    virtual bool Launch(const String& absolutePath, bool activate) = 0;
+};
+
+// The seams in force. Installing one replaces the former; the process seams
+// start as the real implementations.
+Platform& CurrentPlatform();
+void InstallPlatform(std::unique_ptr<Platform> platform);
+bool HasPlatform();
+
+ScriptHost& CurrentScriptHost();
+void InstallScriptHost(std::unique_ptr<ScriptHost> host);
+
+AppleEventTransport& CurrentAppleEventTransport();
+void InstallAppleEventTransport(std::unique_ptr<AppleEventTransport> transport);
+
+Launcher& CurrentLauncher();
+void InstallLauncher(std::unique_ptr<Launcher> launcher);
+
+// The real implementations of the process seams.
+std::unique_ptr<ScriptHost> MakeProcessScriptHost(const String& scriptsFolder);
+std::unique_ptr<AppleEventTransport> MakeProcessAppleEventTransport(const String& scriptsFolder);
+std::unique_ptr<Launcher> MakeSystemLauncher();
+
+// The folder that holds the running executable (where its scripts lie).
+String ProgramFolder();
+
+} // namespace fw

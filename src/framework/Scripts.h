@@ -1,0 +1,29 @@
+#pragma once
+
+// Running the compiled scripts shipped with the program, by number. A call
+// with parameters is started, given its parameters in order and completed;
+// its handle names it until then.
+
+#include "Text.h"
+
+#include <cstdint>
+
+namespace fw {
+
+String ScriptFunction(std::int32_t number);
+void ScriptExecute(std::int32_t number);
+
+std::int32_t StartParamScript(std::int32_t number);
+// These raise RuntimeException for a handle that names no pending call.
+void AddIntegerScriptParam(std::int32_t handle, std::int32_t value);
+void AddStringScriptParam(std::int32_t handle, const String& value);
+// Completing ends the call, even when its script raises.
+String CompleteParamScriptFunction(std::int32_t handle);
+void CompleteParamScriptExecute(std::int32_t handle);
+
+// How many calls with parameters have been started so far, and how many of
+// them are pending still: for diagnostics and tests.
+std::int32_t ParamScriptsStarted();
+std::int32_t ParamScriptsPending();
+
+} // namespace fw

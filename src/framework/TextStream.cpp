@@ -1,0 +1,261 @@
+#include "TextStream.h"
+
+#include "Exceptions.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <map>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fw {
+
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+// Streams not yet closed, by the path that they replace.
+std::map<String, TextOutputStream*>& PendingStreams()
+{
+    static std::map<String, TextOutputStream*> streams;
+    return streams;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        size -= std::size_t(n);
+    }
+    return true;
+}
+
+String FolderOf(const String& path)
+{
+    auto slash = path.rfind('/');
+    if (slash == String::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A replaced file keeps its permissions; a new one gets the usual ones.
+mode_t ModeFor(const String& target)
+{
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Replacing a symbolic link that resolves replaces the file it points to,
+// so that the link stays.
+String ResolvedTarget(const String& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    String resolved = real;
+    std::free(real);
+    return resolved;
+}
+
+void SyncFolder(const String& folder)
+{
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+// --- TextInputStream ---------------------------------------------------------
+
+const ClassRecord& TextInputStream::Lookup()
+{
+    static const ClassRecord record = [] {
+        ClassRecord r = ClassRecord::Derive("TextInputStream", &Object::Lookup());
+        r.create = Factory<TextInputStream>();
+        return r;
+    }();
+    return record;
+}
+
+TextInputStream::~TextInputStream()
+{
+    Close();
+}
+
+std::shared_ptr<TextInputStream> TextInputStream::Open(const String& path)
+{
+    // Non-blocking, so that a FIFO or a device cannot hold the program up
+    // before it is turned away.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    auto stream = New<TextInputStream>();
+    stream->fd_ = fd;
+    return stream;
+}
+
+bool TextInputStream::Fill() const
+{
+    if (fd_ < 0) return false;
+    buffer_.erase(0, at_);
+    at_ = 0;
+    std::size_t had = buffer_.size();
+    buffer_.resize(had + kChunk);
+    ssize_t n;
+    do n = ::read(fd_, buffer_.data() + had, kChunk);
+    while (n < 0 && errno == EINTR);
+    buffer_.resize(had + std::size_t(n > 0 ? n : 0));
+    if (n <= 0) {
+        // The end, or a read error, which ends the file as well.
+        ::close(fd_);
+        fd_ = -1;
+        return false;
+    }
+    return true;
+}
+
+String TextInputStream::ReadLine()
+{
+    String line;
+    for (;;) {
+        if (at_ == buffer_.size() && !Fill()) return line;
+        std::size_t end = buffer_.find_first_of("\r\n", at_);
+        if (end == String::npos) {
+            line.append(buffer_, at_, String::npos);
+            at_ = buffer_.size();
+            continue;
+        }
+        line.append(buffer_, at_, end - at_);
+        at_ = end + 1;
+        if (buffer_[end] == '\r') {
+            // The LF of a CRLF may be the first byte of the next chunk.
+            if (at_ == buffer_.size()) Fill();
+            if (at_ < buffer_.size() && buffer_[at_] == '\n') ++at_;
+        }
+        return line;
+    }
+}
+
+bool TextInputStream::EndOfFile() const
+{
+    return at_ == buffer_.size() && !Fill();
+}
+
+void TextInputStream::Close()
+{
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    buffer_.clear();
+    at_ = 0;
+}
+
+// --- TextOutputStream --------------------------------------------------------
+
+const ClassRecord& TextOutputStream::Lookup()
+{
+    static const ClassRecord record = [] {
+        ClassRecord r = ClassRecord::Derive("TextOutputStream", &Object::Lookup());
+        r.create = Factory<TextOutputStream>();
+        return r;
+    }();
+    return record;
+}
+
+std::shared_ptr<TextOutputStream> TextOutputStream::Replacing(const String& path)
+{
+    String target = ResolvedTarget(path);
+    auto slash = target.rfind('/');
+    String name = slash == String::npos ? target : target.substr(slash + 1);
+    // A dot name keeps the unfinished file out of the lists; the name is cut
+    // so that the template stays within the longest name a folder takes.
+    String temporary = FolderOf(target) + "/." + name.substr(0, 200) + ".XXXXXX";
+    int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    ::fchmod(fd, ModeFor(target));
+
+    auto stream = New<TextOutputStream>();
+    stream->fd_ = fd;
+    stream->path_ = path;
+    stream->target_ = target;
+    stream->temporary_ = temporary;
+    stream->unwinding_ = std::uncaught_exceptions();
+    PendingStreams()[path] = stream.get();
+    return stream;
+}
+
+String TextOutputStream::PendingFile(const String& path)
+{
+    auto found = PendingStreams().find(path);
+    return found == PendingStreams().end() ? "" : found->second->temporary_;
+}
+
+TextOutputStream::~TextOutputStream()
+{
+    if (fd_ < 0) return;
+    if (std::uncaught_exceptions() > unwinding_) {
+        Release(true);
+        return;
+    }
+    try {
+        Close();
+    } catch (...) {
+        // Nothing can be reported from here; the former file is whole.
+    }
+}
+
+void TextOutputStream::WriteLine(const String& text)
+{
+    if (fd_ < 0) throw IOException("the text stream is closed");
+    buffer_ += text;
+    buffer_ += '\n';
+    if (buffer_.size() >= kChunk) Flush();
+}
+
+void TextOutputStream::Flush()
+{
+    if (error_ == 0 && !WriteAll(fd_, buffer_.data(), buffer_.size())) error_ = errno ? errno : EIO;
+    buffer_.clear();
+}
+
+void TextOutputStream::Release(bool removeFile)
+{
+    auto pending = PendingStreams().find(path_);
+    if (pending != PendingStreams().end() && pending->second == this) PendingStreams().erase(pending);
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (removeFile) ::unlink(temporary_.c_str());
+    buffer_.clear();
+}
+
+void TextOutputStream::Close()
+{
+    if (fd_ < 0) return;
+    Flush();
+    if (error_ == 0 && ::fsync(fd_) != 0) error_ = errno;
+    if (::close(fd_) != 0 && error_ == 0) error_ = errno;
+    fd_ = -1;
+    if (error_ == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) error_ = errno;
+    Release(error_ != 0);
+    if (error_ != 0) throw IOException("could not write " + path_ + ": " + std::strerror(error_));
+    SyncFolder(FolderOf(target_));
+}
+
+} // namespace fw

@@ -1,0 +1,70 @@
+#include "QtControlView.h"
+
+#include "QtText.h"
+
+#include <QApplication>
+
+namespace fw::qt {
+
+QFont ControlFont(const RectControl& model)
+{
+    QFont font = QApplication::font();
+    const String family = model.TextFont();
+    if (!family.empty() && family != "System" && family != "SmallSystem") font.setFamily(ToQt(family));
+    const double size = model.TextSize();
+    if (size <= 0) return font;
+    switch (model.TextUnit()) {
+    case 1:  // pixels
+        font.setPixelSize(qMax(1, qRound(size)));
+        break;
+    case 3:  // inches
+        font.setPointSizeF(size * 72);
+        break;
+    case 4:  // millimetres
+        font.setPointSizeF(size * 72 / 25.4);
+        break;
+    default:  // the default unit and points
+        font.setPointSizeF(size);
+        break;
+    }
+    return font;
+}
+
+QtControlView::QtControlView(RectControl& model, QWidget* widget)
+    : model_(model), widget_(widget)
+{
+    BoundsChanged();
+    VisibleChanged();
+    EnabledChanged();
+    QtControlView::TextChanged();
+}
+
+QtControlView::~QtControlView()
+{
+    if (!widget_) return;
+    widget_->hide();
+    // Later: we may be inside one of the widget's own event handlers.
+    widget_->deleteLater();
+}
+
+void QtControlView::BoundsChanged()
+{
+    if (widget_) widget_->setGeometry(model_.Left(), model_.Top(), model_.Width(), model_.Height());
+}
+
+void QtControlView::VisibleChanged()
+{
+    if (widget_) widget_->setVisible(model_.Visible());
+}
+
+void QtControlView::EnabledChanged()
+{
+    if (widget_) widget_->setEnabled(model_.Enabled());
+}
+
+void QtControlView::TextChanged()
+{
+    if (widget_) widget_->setFont(ControlFont(model_));
+}
+
+} // namespace fw::qt

@@ -1,0 +1,114 @@
+#include "QtPlatform.h"
+
+#include "QtDialogs.h"
+#include "QtWindowView.h"
+#include "framework/Application.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+
+namespace fw {
+
+namespace {
+
+class QtTimerHandle final : public TimerHandle {
+public:
+    QtTimerHandle(std::int32_t periodMilliseconds, std::function<void()> tick)
+        : timer_(new QTimer)
+    {
+        timer_->setInterval(periodMilliseconds < 0 ? 0 : periodMilliseconds);
+        QObject::connect(timer_, &QTimer::timeout, timer_, [tick = std::move(tick)] { DeliverFromLoop(tick); });
+        timer_->start();
+    }
+
+    ~QtTimerHandle() override
+    {
+        if (!timer_) return;
+        timer_->stop();
+        timer_->disconnect();
+        // Later: the handle may be dropped by its own tick.
+        timer_->deleteLater();
+    }
+
+private:
+    QPointer<QTimer> timer_;
+};
+
+class QtPlatform final : public Platform {
+public:
+    QtPlatform(int& argc, char** argv)
+    {
+        // Kept for the life of the process: Qt's own globals may already be
+        // gone by the time static objects are destroyed.
+        if (!QApplication::instance()) new QApplication(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+
+    std::unique_ptr<WindowView> CreateWindowView(Window& window) override
+    {
+        return std::make_unique<qt::QtWindowView>(window);
+    }
+
+    void RunEventLoop() override
+    {
+        exiting_ = false;
+        QApplication::exec();
+        exiting_ = false;
+    }
+
+    void ExitEventLoop() override
+    {
+        // Ends every running loop, the modal dialogs' too.
+        if (QThread::currentThread()->loopLevel() > 0) exiting_ = true;
+        QCoreApplication::exit(0);
+    }
+
+    void ProcessPendingEvents() override
+    {
+        // Long loops yield once a pass; letting events through every time
+        // would make them slow for nothing.
+        if (lastYield_.isValid() && lastYield_.elapsed() < 10) return;
+        QCoreApplication::processEvents();
+        lastYield_.start();
+    }
+
+    std::unique_ptr<TimerHandle> StartTimer(std::int32_t periodMilliseconds, std::function<void()> tick) override
+    {
+        return std::make_unique<QtTimerHandle>(periodMilliseconds, std::move(tick));
+    }
+
+    void ShowMessage(const String& text) override
+    {
+        if (!Exiting()) qt::ShowMessageBox(text);
+    }
+
+    std::optional<String> ChooseFolder(const FolderDialogTexts& texts) override
+    {
+        if (Exiting()) return std::nullopt;
+        return qt::ChooseFolderModal(texts);
+    }
+
+private:
+    // A dialog opened while the loops are ending would hold the program up
+    // with nobody to end its own loop.
+    bool Exiting()
+    {
+        if (QThread::currentThread()->loopLevel() == 0) exiting_ = false;
+        return exiting_;
+    }
+
+    bool exiting_ = false;
+    QElapsedTimer lastYield_;
+};
+
+} // namespace
+
+void InstallQtPlatform(int& argc, char** argv)
+{
+    InstallPlatform(std::make_unique<QtPlatform>(argc, argv));
+}
+
+} // namespace fw

@@ -1,0 +1,51 @@
+#include "Window1.h"
+
+#include "bridge/ScriptCalls.h"
+
+#include "framework/Dialogs.h"
+#include "framework/Variant.h"
+
+using namespace fw;
+
+namespace {
+
+VariantArrayRef NoArguments()
+{
+    return CreateArray(1, kElementVariant, -1);
+}
+
+} // namespace
+
+void Window1::BevelButton1_Action(const BevelButtonRef&)
+{
+    try {
+        auto dialog = RuntimeCheckCastAs<SelectFolderDialog>(New(SelectFolderDialog::Lookup()),
+                                                             SelectFolderDialog::Lookup());
+        acctivemyapp(NoArguments());
+        NotNil(dialog)->SetActionButtonCaption("選択");
+        dialog->SetTitle("スクリプトフォルダ指定");
+        dialog->SetPromptText("スクリプトフォルダを選択してください。");
+        NotNil(::Window1())->SetVisible(false);
+        FolderItemRef chosen = dialog->ShowModal();
+        NotNil(::Window1())->SetVisible(true);
+        AI_ACCTIVE();
+        if (chosen) {
+            gMyScriptFolder = chosen;
+            setLB1();
+        }
+    } catch (...) {
+    }
+}
+
+// The window accompanies Illustrator: shown while Illustrator or the program
+// itself is in front, hidden otherwise.
+void Window1::Timer1_Action(const TimerRef&)
+{
+    String front = frontAppli(NoArguments());
+    if (StringEquals(front, "Illustrator"))
+        NotNil(::Window1())->SetVisible(true);
+    else if (StringEquals(front, "Quillmere"))
+        NotNil(::Window1())->SetVisible(true);
+    else
+        NotNil(::Window1())->SetVisible(false);
+}

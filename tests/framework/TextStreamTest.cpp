@@ -1,0 +1,226 @@
+#include "TemporaryFolder.h"
+
+#include "framework/Exceptions.h"
+#include "framework/FolderItem.h"
+#include "framework/TextStream.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace fw;
+using namespace std::string_literals;
+
+namespace {
+
+class TextStreamTest : public fwtest::TemporaryFolderTest {
+protected:
+    std::vector<std::string> LinesOf(const std::string& bytes)
+    {
+        auto stream = FolderItem::ForPath(Write("lines.txt", bytes))->OpenAsTextFile();
+        EXPECT_TRUE(stream);
+        std::vector<std::string> lines;
+        while (stream && !stream->EndOfFile()) lines.push_back(stream->ReadLine());
+        // Past the end: empty lines, and still the end.
+        if (stream) {
+            EXPECT_EQ(stream->ReadLine(), "");
+            EXPECT_TRUE(stream->EndOfFile());
+        }
+        return lines;
+    }
+
+    // The names in the test folder, to see that no unfinished file is left.
+    std::vector<std::string> Entries()
+    {
+        std::vector<std::string> names;
+        auto folder = GetFolderItem(Root());
+        for (std::int32_t i = 1, n = folder->Count(); i <= n; ++i) names.push_back(folder->Item(i)->Name());
+        return names;
+    }
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(TextStreamTest, EachOfLfCrlfAndCrEndsALine)
+{
+    const struct {
+        std::string bytes;
+        Lines lines;
+    } cases[] = {
+        {"a\nb\n", {"a", "b"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\nb\r\nc\rd", {"a", "b", "c", "d"}},
+        {"a\n\rb", {"a", "", "b"}},  // LF then CR: two ends
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"no final newline", {"no final newline"}},
+        {"", {}},
+        {"\n", {""}},
+        {"\r\n", {""}},
+        {"\n\n", {"", ""}},
+        {"nul\0byte\nx"s, {"nul\0byte"s, "x"}},
+        {"-2147483648\n2147483647\n150\n200\n/Users/me/スクリプト\n",
+         {"-2147483648", "2147483647", "150", "200", "/Users/me/スクリプト"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LinesOf(c.bytes), c.lines) << '"' << c.bytes << '"';
+}
+
+TEST_F(TextStreamTest, LongLinesAndCrlfAcrossReadChunks)
+{
+    // The stream reads 64 KiB at a time: a CRLF may be split between two reads.
+    for (std::size_t length : {65534u, 65535u, 65536u, 3u * 1024 * 1024}) {
+        std::string line(length, 'x');
+        EXPECT_EQ(LinesOf(line + "\r\ny"), (Lines{line, "y"})) << length;
+    }
+}
+
+TEST_F(TextStreamTest, BinaryGarbageReadsToTheEnd)
+{
+    std::string bytes;
+    std::uint32_t x = 88172645u;
+    for (int i = 0; i < 1 << 20; ++i) {
+        x ^= x << 13, x ^= x >> 17, x ^= x << 5;
+        bytes += char(x & 0xFF);
+    }
+    std::size_t textBytes = 0;
+    for (char c : bytes) textBytes += (c != '\r' && c != '\n');
+    std::size_t read = 0;
+    for (const std::string& line : LinesOf(bytes)) read += line.size();
+    EXPECT_EQ(read, textBytes);
+}
+
+TEST_F(TextStreamTest, OnlyARegularFileOpens)
+{
+    std::string fifo = PathOf("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {PathOf("missing"), MakeFolder("folder"), fifo})
+        EXPECT_FALSE(FolderItem::ForPath(path)->OpenAsTextFile()) << path;
+}
+
+TEST_F(TextStreamTest, AClosedStreamReadsNothing)
+{
+    auto stream = FolderItem::ForPath(Write("a.txt", "one\ntwo\n"))->OpenAsTextFile();
+    ASSERT_TRUE(stream);
+    EXPECT_EQ(stream->ReadLine(), "one");
+    stream->Close();
+    EXPECT_TRUE(stream->EndOfFile());
+    EXPECT_EQ(stream->ReadLine(), "");
+}
+
+TEST_F(TextStreamTest, WrittenLinesReadBackAsTheyWere)
+{
+    const Lines lines{"-2147483648", "", "/Volumes/Macintosh HD/スクリプト", "caf\xE9 \xFF", "\xF0\x9F\x98\x80"};
+    auto item = GetFolderItem(Root())->NewChild("fennic.pref");
+    auto out = item->CreateTextFile();
+    ASSERT_TRUE(out);
+    for (const auto& line : lines) out->WriteLine(line);
+    out->Close();
+
+    std::string expected;
+    for (const auto& line : lines) expected += line + "\n";
+    EXPECT_EQ(Contents(item->AbsolutePath()), expected);
+    EXPECT_EQ(LinesOf(expected), lines);
+    EXPECT_THROW(out->WriteLine("after close"), IOException);
+}
+
+TEST_F(TextStreamTest, TheFormerFileStaysWholeUntilClose)
+{
+    std::string path = Write("fennic.pref", "old\n");
+    auto out = FolderItem::ForPath(path)->CreateTextFile();
+    ASSERT_TRUE(out);
+    std::string big(200 * 1024, 'n');  // more than the stream holds back
+    out->WriteLine(big);
+    EXPECT_EQ(Contents(path), "old\n");
+    out->Close();
+    EXPECT_EQ(Contents(path), big + "\n");
+    EXPECT_EQ(Entries(), (Lines{"fennic.pref"}));
+}
+
+TEST_F(TextStreamTest, AStreamLetGoUnclosedIsClosed)
+{
+    std::string path = Write("fennic.pref", "old\n");
+    FolderItem::ForPath(path)->CreateTextFile()->WriteLine("new");
+    EXPECT_EQ(Contents(path), "new\n");
+    EXPECT_EQ(Entries(), (Lines{"fennic.pref"}));
+}
+
+TEST_F(TextStreamTest, AnExceptionWhileWritingLeavesTheFormerFile)
+{
+    std::string path = Write("fennic.pref", "old\n");
+    try {
+        auto out = FolderItem::ForPath(path)->CreateTextFile();
+        out->WriteLine("half");
+        throw std::runtime_error("failed on the way");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(Contents(path), "old\n");
+    EXPECT_EQ(Entries(), (Lines{"fennic.pref"}));
+}
+
+TEST_F(TextStreamTest, AFailedCloseIsReported)
+{
+    std::string folder = MakeFolder("prefs");
+    std::string path = Write("prefs/fennic.pref", "old\n");
+    auto out = FolderItem::ForPath(path)->CreateTextFile();
+    ASSERT_TRUE(out);
+    out->WriteLine("new");
+    fwtest::RemoveFolder(folder);
+    EXPECT_THROW(out->Close(), IOException);
+}
+
+TEST_F(TextStreamTest, NoStreamWhereNoFileCanBeMade)
+{
+    EXPECT_FALSE(FolderItem::ForPath(PathOf("missing/fennic.pref"))->CreateTextFile());
+    EXPECT_FALSE(FolderItem::ForPath(MakeFolder("folder"))->CreateTextFile());
+}
+
+TEST_F(TextStreamTest, TheTypeSetBeforeWritingEndsOnTheNewFile)
+{
+    if (!KeepsUserAttributes()) GTEST_SKIP() << "this file system keeps no user attributes";
+    // The order of a save: create, set the type, write, close; on a first
+    // run there is no file yet when the type is set.
+    for (bool firstRun : {true, false}) {
+        std::string path = PathOf("fennic.pref");
+        if (!firstRun) Write("fennic.pref", "old\n");
+        auto item = GetFolderItem(Root())->NewChild("fennic.pref");
+        auto out = item->CreateTextFile();
+        ASSERT_TRUE(out);
+        item->SetMacType("pref");
+        out->WriteLine("1");
+        out->Close();
+        EXPECT_EQ(GetFolderItem(path)->MacType(), "pref") << (firstRun ? "first run" : "replacing");
+        ::unlink(path.c_str());
+    }
+}
+
+TEST_F(TextStreamTest, AReplacedFileKeepsItsTypePermissionsAndLink)
+{
+    std::string real = Write("real.pref", "old\n");
+    ::chmod(real.c_str(), 0640);
+    std::string link = PathOf("fennic.pref");
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    bool typed = KeepsUserAttributes();
+    if (typed) FolderItem::ForPath(real)->SetMacType("TEXT");
+
+    auto out = FolderItem::ForPath(link)->CreateTextFile();
+    ASSERT_TRUE(out);
+    out->WriteLine("new");
+    out->Close();
+
+    struct stat st {};
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(Contents(real), "new\n");
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    if (typed) {
+        EXPECT_EQ(FolderItem::ForPath(real)->MacType(), "TEXT");
+    }
+}
+
+} // namespace

@@ -1,0 +1,89 @@
+#include "framework/Application.h"
+#include "framework/Listbox.h"
+#include "framework/Window.h"
+
+#include "support/TestPlatform.h"
+
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+namespace {
+
+class WindowModel : public ::testing::Test {
+protected:
+    void SetUp() override { fwtest::TestPlatform::Install(); }
+};
+
+TEST_F(WindowModel, ControlsFollowTheEdgesTheyAreLockedTo)
+{
+    auto window = New<Window>();
+    window->SetWidth(150);
+    window->SetHeight(200);
+    auto list = std::static_pointer_cast<Listbox>(window->New(Listbox::Lookup()));
+    window->AddControl("LB1", list);
+    list->SetLeft(0), list->SetTop(0), list->SetWidth(150), list->SetHeight(174);
+    list->SetLockRight(true), list->SetLockBottom(true);
+    auto button = std::static_pointer_cast<Listbox>(window->New(Listbox::Lookup()));
+    window->AddControl("B", button);
+    button->SetLeft(5), button->SetTop(177), button->SetWidth(140), button->SetHeight(20);
+    button->SetLockTop(false), button->SetLockRight(true), button->SetLockBottom(true);
+
+    window->ViewResized(250, 300);
+    EXPECT_EQ(list->Width(), 250);
+    EXPECT_EQ(list->Height(), 274);
+    EXPECT_EQ(button->Left(), 5);
+    EXPECT_EQ(button->Top(), 277);
+    EXPECT_EQ(button->Width(), 240);
+    EXPECT_EQ(button->Height(), 20);
+    EXPECT_EQ(button->Top() + button->Height() + 3, window->Height());
+}
+
+TEST_F(WindowModel, SizesStayWithinTheLimits)
+{
+    auto window = New<Window>();
+    window->SetMinWidth(64), window->SetMinHeight(64), window->SetMaxWidth(32000), window->SetMaxHeight(32000);
+    window->SetWidth(-5);
+    window->SetHeight(2147483647);
+    EXPECT_EQ(window->Width(), 64);
+    EXPECT_EQ(window->Height(), 32000);
+}
+
+TEST_F(WindowModel, ClosedWindowsAreForgotten)
+{
+    auto window = New<Window>();
+    window->Constructor();
+    EXPECT_EQ(GetImplicitWindow("Window"), window);
+    EXPECT_EQ(OpenWindows().size(), 1u);
+    window->Close();
+    EXPECT_EQ(GetImplicitWindow("Window"), nullptr);
+    EXPECT_TRUE(OpenWindows().empty());
+}
+
+TEST_F(WindowModel, EventsWhoseWindowIsGoneRaiseAndRunNothing)
+{
+    auto window = New<Window>();
+    auto list = std::static_pointer_cast<Listbox>(window->New(Listbox::Lookup()));
+    window->AddControl("LB1", list);
+    static int calls = 0;
+    calls = 0;
+    auto d = RuntimeCreateDelegate(
+        [](const Delegate& self, Control&, std::int32_t) {
+            self.Target();
+            ++calls;
+        },
+        nullptr, window, "( Listbox )", kDelegateWeakTarget);
+    list->AddEventHandler(list->Class().EventSlot("DoubleClick"),
+                          [](Control& c, std::int32_t row) {
+                              auto d = c.EventDelegate(c.Class().EventSlot("DoubleClick"));
+                              d->invoker(*d, c, row);
+                          },
+                          d);
+    list->ViewDoubleClicked();
+    EXPECT_EQ(calls, 1);
+    window.reset();  // the delegate held it weakly: it is gone now
+    EXPECT_THROW(list->ViewDoubleClicked(), NilObjectException);
+    EXPECT_EQ(calls, 1);
+}
+
+} // namespace

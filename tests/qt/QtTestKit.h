@@ -53,6 +53,8 @@ void On(const fw::ControlRef& control, const fw::WindowRef& window, const char* 
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest();
+
+public:  // for tables of cases
     void TearDown() override;
 
     // Builds and opens the window; the list starts with the rows of Fill().

@@ -26,11 +26,23 @@ class ProgramFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        platform = &TestPlatform::Install();
         scratch = MakeTemporaryFolder();
         preferencesFolder = scratch + "/config";
         std::filesystem::create_directories(preferencesFolder);
         ::setenv("XDG_CONFIG_HOME", preferencesFolder.c_str(), 1);
+        Boot();
+    }
+
+    // A fresh process, as far as the program can tell; the files stay.
+    void Restart()
+    {
+        finalize();
+        Boot();
+    }
+
+    void Boot()
+    {
+        platform = &TestPlatform::Install();
         platform->Scripts().Answer(168, "");
         platform->Scripts().Answer(169, "Quillmere");
         initialize();

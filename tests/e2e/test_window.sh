@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# What the user sees: a window titled "Quillmere" whose content area is 150
+# wide, with the list on top and the folder button along the bottom.
+. "$(dirname -- "$0")/lib.sh" "$@"
+
+folder=$E2E_TMP/Scripts
+mkdir -p -- "$folder"
+: >"$folder/a.jsx" && : >"$folder/b.scpt"
+e2e_write_prefs 20 40 150 200 "$folder"
+e2e_standin_running yes
+e2e_start
+
+title=$(xprop -id "$QM_WIN" _NET_WM_NAME WM_NAME)
+grep -qx '_NET_WM_NAME(UTF8_STRING) = "Quillmere"' <<<"$title" || e2e_fail "title: $title"
+
+e2e_geometry
+[ "$WIN_W" -eq 150 ] || e2e_fail "the window is $WIN_W wide, not 150"
+[ "$BAR" -ge 0 ] && [ "$BAR" -lt 60 ] || e2e_fail "the window is $WIN_H high: no 200-high content under a menu bar"
+
+shot=$E2E_OUT/window.png
+e2e_shot "$shot"
+e2e_log "screenshot: $shot"
+# The list shows the two names in its first rows...
+mapfile -t rows < <(e2e_list_bands "$shot" dark)
+[ "${#rows[@]}" -eq 2 ] || e2e_fail "the list shows ${#rows[@]} lines of text, not 2: ${rows[*]}"
+[ "${rows[0]% *}" -lt 25 ] || e2e_fail "the first row's text begins at y ${rows[0]% *}, not at the top"
+# ...and the button's caption sits in the button's band, 177 to 197, below
+# the list's bottom at 174.
+mapfile -t caption < <(e2e_bands "$shot" 10 $((BAR + 172)) 130 28 dark)
+[ "${#caption[@]}" -ge 1 ] || e2e_fail "no caption at the bottom of the window"
+set -- ${caption[-1]}
+[ $((172 + $1)) -ge 177 ] && [ $((172 + $2)) -le 197 ] ||
+    e2e_fail "the caption's text lies at y $((172 + $1))..$((172 + $2)), outside the button"
+
+e2e_close_request
+e2e_expect_clean_exit
+echo "PASS $E2E_NAME"

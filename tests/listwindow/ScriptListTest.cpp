@@ -1,0 +1,141 @@
+#include "support/ProgramFixture.h"
+
+#include <filesystem>
+
+using namespace fw;
+using fwtest::ProgramFixture;
+
+namespace {
+
+const std::string kNothingToList = "スクリプトファイルが読み込めませんでした。";
+
+class ScriptList : public ProgramFixture {
+protected:
+    void SetUp() override
+    {
+        ProgramFixture::SetUp();
+        window = Start();  // no folder known yet: the first fill shows its message
+        platform->messages.clear();
+    }
+
+    void Fill(const std::string& folder)
+    {
+        window->gMyScriptFolder = folder.empty() ? nullptr : GetFolderItem(folder);
+        window->setLB1();
+    }
+
+    std::shared_ptr<class Window1> window;
+};
+
+TEST_F(ScriptList, WorkedExampleListsFilesAndFoldersWithTheirChildren)
+{
+    std::string folder = Make({"L/", "L/.DS_Store", "L/a.jsx", "L/Tools/.DS_Store", "L/Tools/b.scpt",
+                               "L/Tools/c.js", "L/d.scpt", "L/.hidden"});
+    WriteFile(folder + "/.hidden", "d.scpt\n");  // hidden as the desktop's file managers hide it
+    Fill(folder);
+    auto list = window->LB1();
+    EXPECT_EQ(Rows(list), (std::vector<std::string>{"a.jsx", "Tools"}));
+    EXPECT_EQ(list->Cell(0, 1), "");
+    EXPECT_FALSE(list->RowIsFolder(0));
+    EXPECT_TRUE(list->RowIsFolder(1));
+    EXPECT_FALSE(list->Expanded(1));
+    EXPECT_EQ(list->Cell(1, 1), "b.scpt<>c.js");
+    EXPECT_EQ(list->ColumnCount(), 1);
+    EXPECT_TRUE(platform->messages.empty());
+}
+
+TEST_F(ScriptList, ChildrenAreListedByTheirNamesOnly)
+{
+    std::string folder = Make({"L/", "L/Deep/Inner/never.jsx", "L/Deep/e.jsx", "L/Deep/.x.jsx", "L/Deep/z.jsx",
+                               "L/Deep/.hidden"});
+    // Inside a listed sub-folder only a leading "." hides a child.
+    WriteFile(folder + "/Deep/.hidden", "z.jsx\n");
+    Fill(folder);
+    EXPECT_EQ(window->LB1()->Cell(0, 1), "e.jsx<>Inner<>z.jsx");
+}
+
+TEST_F(ScriptList, NothingToListShowsTheMessageAndKeepsTheColumns)
+{
+    const std::vector<std::string> folders = {
+        "",                                     // no folder known
+        Make({"Empty/"}),                       //
+        Make({"Hidden/", "Hidden/.a.jsx"}),     //
+        Make({"Bare/", "Bare/Sub/", "Bare/Sub/.x"}),  // a folder with nothing to run is not listed
+    };
+    for (const std::string& folder : folders) {
+        SCOPED_TRACE(folder);
+        platform->messages.clear();
+        Fill(folder);
+        EXPECT_EQ(platform->messages, std::vector<std::string>{kNothingToList});
+        EXPECT_EQ(window->LB1()->ListCount(), 0);
+        EXPECT_EQ(window->LB1()->ColumnCount(), 2);
+    }
+}
+
+TEST_F(ScriptList, ANewFolderReplacesEveryRowOfTheFormer)
+{
+    std::string first = Make({"One/", "One/a.jsx", "One/Tools/b.jsx"});
+    std::string second = Make({"Two/", "Two/z.jsx"});
+    std::string empty = Make({"Three/"});
+    Fill(first);
+    window->LB1()->SetExpanded(1, true);
+    ASSERT_EQ(Rows(window->LB1()), (std::vector<std::string>{"a.jsx", "Tools", " b.jsx"}));
+
+    Fill(second);
+    EXPECT_EQ(Rows(window->LB1()), std::vector<std::string>{"z.jsx"});
+
+    // A folder with nothing to list leaves no rows that would be looked up in it.
+    Fill(empty);
+    EXPECT_TRUE(Rows(window->LB1()).empty());
+}
+
+TEST_F(ScriptList, AFolderThatCannotBeReadLeavesNoStaleRows)
+{
+    std::string first = Make({"One/", "One/a.jsx"});
+    Fill(first);
+    std::filesystem::remove_all(first);
+    Fill(first);  // vanished since it was chosen: nothing to list
+    EXPECT_EQ(platform->messages, std::vector<std::string>{kNothingToList});
+    EXPECT_TRUE(Rows(window->LB1()).empty());
+}
+
+TEST_F(ScriptList, OddNamesShowWhatTheyCanWithoutFailing)
+{
+    std::string folder = Make({"L/", "L/a<@>b.jsx", "L/m<>n.jsx", "L/z.jsx"});
+    WriteFile(folder + "/bad\xFF.jsx", "");
+    Fill(folder);
+    // A separator inside a name cuts it when the string is split; the rest
+    // of the list is still shown.
+    auto list = window->LB1();
+    EXPECT_EQ(Rows(list), (std::vector<std::string>{"a", "bad\xEF\xBF\xBD.jsx", "m<>n.jsx", "z.jsx"}));
+    ASSERT_TRUE(list->RowIsFolder(0));
+
+    // Its made-up child resolves to nothing: reported, not run, no failure.
+    list->SetExpanded(0, true);
+    list->SetListIndex(1);
+    platform->journal.clear();
+    list->ViewDoubleClicked();
+    EXPECT_EQ(platform->messages, std::vector<std::string>{"b.jsxが見つかりません"});
+    // The file whose name is not valid text is found by its listed name.
+    list->SetListIndex(2);
+    platform->journal.clear();
+    list->ViewDoubleClicked();
+    EXPECT_EQ(platform->journal, std::vector<std::string>{"script 172(text \"" + folder + "/bad\xFF.jsx\")"});
+}
+
+TEST_F(ScriptList, ATwentyThousandEntryFolderIsListedInOrder)
+{
+    std::string folder = Make({"Big/"});
+    for (int i = 0; i < 20000; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/s%05d.jsx", i);
+        WriteFile(folder + name, "");
+    }
+    Fill(folder);
+    auto list = window->LB1();
+    ASSERT_EQ(list->ListCount(), 20000);
+    EXPECT_EQ(list->Cell(0, 0), "s00000.jsx");
+    EXPECT_EQ(list->Cell(19999, 0), "s19999.jsx");
+}
+
+} // namespace

@@ -1,0 +1,200 @@
+#include "QtTestKit.h"
+
+#include "framework/Application.h"
+#include "framework/Platform.h"
+#include "framework/qt/QtViews.h"
+#include "support/StandinState.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+
+#include <filesystem>
+
+using namespace fw;
+
+namespace {
+
+class QtPlatformTest : public qtkit::WindowTest {
+protected:
+    // A timer of the window, ticking every `period` ms in `mode`.
+    TimerRef AddTimer(std::int32_t period, std::int32_t mode, qtkit::Handler action)
+    {
+        auto timer = std::static_pointer_cast<Timer>(window->New(Timer::Lookup()));
+        window->AddControl("Timer1", timer);
+        timer->SetMode(mode);
+        timer->SetPeriod(period);
+        qtkit::On(timer, window, "Action", std::move(action));
+        return timer;
+    }
+};
+
+TEST_F(QtPlatformTest, TimerActionArrivesFromTheLoop)
+{
+    Open();
+    int ticks = 0;
+    AddTimer(20, Timer::kModeMultiple, [&](Control&, std::int32_t) {
+        if (++ticks == 3) CurrentPlatform().ExitEventLoop();
+    });
+    qtkit::Watchdog watchdog;
+    QElapsedTimer clock;
+    clock.start();
+    CurrentPlatform().RunEventLoop();
+    EXPECT_EQ(ticks, 3);
+    EXPECT_GE(clock.elapsed(), 50);
+}
+
+TEST_F(QtPlatformTest, ASingleShotTimerStopsFromInsideItsOwnTick)
+{
+    // Its tick drops the timer's handle while Qt is still in the tick.
+    Open();
+    int ticks = 0;
+    AddTimer(10, Timer::kModeSingle, [&](Control&, std::int32_t) { ++ticks; });
+    QTimer::singleShot(150, [] { CurrentPlatform().ExitEventLoop(); });
+    qtkit::Watchdog watchdog;
+    CurrentPlatform().RunEventLoop();
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(QtPlatformTest, AnExceptionFromAHandlerEndsTheLoopAndComesOutOfRun)
+{
+    // It must not cross Qt's loop: the runtime raises it again after.
+    Open();
+    onAction = [] { throw NilObjectException("from the handler"); };
+    QTimer::singleShot(0, [this] { qtkit::Click(qt::WidgetOf(*button), QPoint(5, 5)); });
+    qtkit::Watchdog watchdog;
+    EXPECT_THROW(RuntimeRun(), NilObjectException);
+    EXPECT_EQ(events, std::vector<std::string>{"Action"});
+}
+
+TEST(QtPlatformYieldTest, LetsEventsThroughButNotOnEveryPass)
+{
+    bool delivered = false;
+    QTimer::singleShot(0, [&] { delivered = true; });
+    QThread::msleep(15);
+    CurrentPlatform().ProcessPendingEvents();
+    EXPECT_TRUE(delivered);
+
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 100000; ++i) CurrentPlatform().ProcessPendingEvents();
+    EXPECT_LT(clock.elapsed(), 500);
+}
+
+TEST(QtMessageTest, ShowsTheTextAsItIsUntilOkIsPressed)
+{
+    const char* text = "スクリプトがありません <b>a & b</b>";
+    QString seenTitle, seenText;
+    Qt::TextFormat seenFormat = Qt::AutoText;
+    QMessageBox::StandardButtons seenButtons;
+    qtkit::WhenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_TRUE(box);
+        seenTitle = box->windowTitle();
+        seenText = box->text();
+        seenFormat = box->textFormat();
+        seenButtons = box->standardButtons();
+        box->button(QMessageBox::Ok)->click();
+    });
+    qtkit::Watchdog watchdog;
+    CurrentPlatform().ShowMessage(text);
+    EXPECT_EQ(seenTitle, QGuiApplication::applicationDisplayName());
+    EXPECT_EQ(seenText, QString::fromUtf8(text));
+    EXPECT_EQ(seenFormat, Qt::PlainText);
+    EXPECT_EQ(seenButtons, QMessageBox::Ok);
+}
+
+TEST(QtMessageTest, ExitingTheLoopEndsAnOpenMessageAndNoNewOneOpens)
+{
+    bool returned = false, secondReturned = false;
+    QTimer::singleShot(0, [&] {
+        qtkit::WhenModal([](QWidget*) { CurrentPlatform().ExitEventLoop(); });
+        CurrentPlatform().ShowMessage("first");
+        returned = true;
+        // The loops are ending: a new message would wait for nobody.
+        CurrentPlatform().ShowMessage("second");
+        secondReturned = true;
+    });
+    qtkit::Watchdog watchdog;
+    CurrentPlatform().RunEventLoop();
+    EXPECT_TRUE(returned);
+    EXPECT_TRUE(secondReturned);
+    qtkit::Settle();
+    EXPECT_FALSE(QApplication::activeModalWidget());
+}
+
+class QtFolderDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { root_ = fwtest::MakeTemporaryFolder(); }
+    void TearDown() override { fwtest::RemoveFolder(root_); }
+
+    // Opens the dialog, lets `act` handle it, and gives what it chose.
+    std::optional<String> Choose(std::function<void(QFileDialog&)> act)
+    {
+        qtkit::WhenModal([act](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_TRUE(dialog);
+            act(*dialog);
+        });
+        qtkit::Watchdog watchdog;
+        return CurrentPlatform().ChooseFolder(
+            FolderDialogTexts{"選択", "スクリプトフォルダ指定", "スクリプトフォルダを選択してください。", root_});
+    }
+
+    std::string root_;
+};
+
+TEST_F(QtFolderDialogTest, ShowsItsTextsToTheUser)
+{
+    QString title, accept, prompt;
+    bool promptShownAboveTheName = false;
+    Choose([&](QFileDialog& dialog) {
+        title = dialog.windowTitle();
+        for (QPushButton* b : dialog.findChildren<QPushButton*>())
+            if (b->isVisible() && b->text() == QStringLiteral("選択")) accept = b->text();
+        auto* label = dialog.findChild<QLabel*>(QStringLiteral("promptLabel"));
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (label && label->isVisible()) {
+            prompt = label->text();
+            promptShownAboveTheName = name && label->mapTo(&dialog, QPoint(0, 0)).y() <
+                                                  name->mapTo(&dialog, QPoint(0, 0)).y();
+        }
+        EXPECT_EQ(dialog.fileMode(), QFileDialog::Directory);
+        dialog.reject();
+    });
+    EXPECT_EQ(title, QStringLiteral("スクリプトフォルダ指定"));
+    EXPECT_EQ(accept, QStringLiteral("選択"));
+    EXPECT_EQ(prompt, QStringLiteral("スクリプトフォルダを選択してください。"));
+    EXPECT_TRUE(promptShownAboveTheName);
+}
+
+TEST_F(QtFolderDialogTest, TypingAFoldersPathAndReturnChoosesIt)
+{
+    struct Case {
+        const char* what;
+        std::string typed;
+        std::optional<String> chosen;
+    };
+    std::filesystem::create_directories(root_ + "/スクリプト/sub");
+    for (const Case& c : {Case{"absolute path", root_ + "/スクリプト", root_ + "/スクリプト"},
+                          Case{"trailing slash", root_ + "/スクリプト/sub/", root_ + "/スクリプト/sub"},
+                          Case{"cancelled", "", std::nullopt}}) {
+        SCOPED_TRACE(c.what);
+        std::optional<String> chosen = Choose([&](QFileDialog& dialog) {
+            if (c.typed.empty()) return dialog.reject();
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_TRUE(name);
+            name->setText(QString::fromStdString(c.typed));
+            qtkit::PressKey(name, Qt::Key_Return);
+        });
+        EXPECT_EQ(chosen, c.chosen);
+    }
+}
+
+} // namespace

@@ -1,0 +1,208 @@
+#include "QtTestKit.h"
+
+#include "framework/qt/QtMenus.h"
+#include "framework/qt/QtViews.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QWidget>
+
+using namespace fw;
+using fw::qt::ContentOf;
+using fw::qt::FrameOf;
+using fw::qt::MenuBarOf;
+using fw::qt::WidgetOf;
+
+namespace {
+
+QRect ScreenRect(QWidget* widget)
+{
+    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+QRect ModelRect(const Window& w)
+{
+    return QRect(w.Left(), w.Top(), w.Width(), w.Height());
+}
+
+QRect ModelRect(const RectControl& c)
+{
+    return QRect(c.Left(), c.Top(), c.Width(), c.Height());
+}
+
+class QtWindowViewTest : public qtkit::WindowTest {};
+
+TEST_F(QtWindowViewTest, ContentAreaIsTheModelledWindowBelowItsMenuBar)
+{
+    Open();
+    QWidget* frame = FrameOf(*window);
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->isWindow());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quillmere"));
+    EXPECT_EQ(ScreenRect(ContentOf(*window)), QRect(100, 120, 150, 200));
+    EXPECT_EQ(frame->height(), 200 + MenuBarOf(*window)->height());
+    EXPECT_GT(MenuBarOf(*window)->height(), 0);
+
+    Qt::WindowFlags flags = frame->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+
+    // The controls sit at their modelled places in the content area.
+    EXPECT_EQ(WidgetOf(*list)->geometry(), QRect(0, 0, 150, 174));
+    EXPECT_EQ(WidgetOf(*button)->geometry(), QRect(5, 177, 140, 20));
+    auto* push = qobject_cast<QPushButton*>(WidgetOf(*button));
+    ASSERT_TRUE(push);
+    EXPECT_EQ(push->text(), QStringLiteral("スクリプトフォルダ選択"));
+    EXPECT_EQ(push->focusPolicy(), Qt::NoFocus);
+    EXPECT_DOUBLE_EQ(push->font().pointSizeF(), 10.0);
+}
+
+TEST_F(QtWindowViewTest, MenusAreTheModelsMenus)
+{
+    Open();
+    const QList<QAction*> menus = MenuBarOf(*window)->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("ファイル"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("編集"));
+
+    const QList<QAction*> file = menus[0]->menu()->actions();
+    ASSERT_EQ(file.size(), 1);
+    EXPECT_EQ(file[0]->text(), QStringLiteral("終了"));
+    EXPECT_EQ(file[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    const QList<QAction*> edit = menus[1]->menu()->actions();
+    ASSERT_EQ(edit.size(), 4);
+    EXPECT_FALSE(edit[0]->isSeparator());
+    EXPECT_TRUE(edit[1]->isSeparator());
+    EXPECT_EQ(edit[2]->text(), QStringLiteral("コピー"));
+    EXPECT_TRUE(edit[3]->shortcut().isEmpty());
+
+    edit[0]->trigger();
+    EXPECT_EQ(undoChosen, 1);
+}
+
+TEST(QtShortcutTest, TranslatesTheFrameworkNotation)
+{
+    struct Case {
+        const char* framework;
+        const char* qt;  // portable text; "" for none
+    };
+    for (const Case& c : {Case{"Cmd+Q", "Ctrl+Q"}, Case{"Cmd+Z", "Ctrl+Z"}, Case{"Shift+Cmd+Z", "Ctrl+Shift+Z"},
+                          Case{"Option+Cmd+X", "Ctrl+Alt+X"}, Case{"Ctrl+A", "Meta+A"}, Case{"Cmd+F5", "Ctrl+F5"},
+                          Case{"", ""}, Case{"Q", ""}, Case{"Cmd+", ""}, Case{"Hyper+Q", ""},
+                          Case{"Cmd+NoSuchKey", ""}}) {
+        SCOPED_TRACE(c.framework);
+        EXPECT_EQ(fw::qt::ShortcutFromFramework(c.framework).toString(QKeySequence::PortableText),
+                  QString::fromUtf8(c.qt));
+    }
+}
+
+TEST_F(QtWindowViewTest, FollowsBoundsSetByTheModel)
+{
+    Open();
+    window->SetLeft(300);
+    window->SetTop(250);
+    window->SetWidth(220);
+    window->SetHeight(260);
+    qtkit::Settle();
+    // Our own geometry changes come back from Qt; they must not undo the model's.
+    EXPECT_EQ(ModelRect(*window), QRect(300, 250, 220, 260));
+    EXPECT_EQ(ScreenRect(ContentOf(*window)), QRect(300, 250, 220, 260));
+    EXPECT_EQ(WidgetOf(*list)->geometry(), ModelRect(*list));
+    EXPECT_EQ(WidgetOf(*button)->geometry(), ModelRect(*button));
+}
+
+TEST_F(QtWindowViewTest, UserResizeKeepsLockedControlsOnTheirEdges)
+{
+    struct Case {
+        QSize asked;    // content area the user drags to
+        QSize content;  // what the model keeps
+    };
+    Open();
+    QWidget* frame = FrameOf(*window);
+    const int bar = frame->height() - ContentOf(*window)->height();
+    for (const Case& c : {Case{{300, 400}, {300, 400}}, Case{{10, 10}, {64, 64}}, Case{{150, 200}, {150, 200}}}) {
+        SCOPED_TRACE(c.asked.width());
+        frame->resize(c.asked.width(), c.asked.height() + bar);
+        qtkit::Settle();
+        const int w = c.content.width(), h = c.content.height();
+        EXPECT_EQ(QSize(window->Width(), window->Height()), c.content);
+        EXPECT_EQ(ContentOf(*window)->size(), c.content);
+        // The list keeps all four edges; the button its left, right and bottom.
+        EXPECT_EQ(WidgetOf(*list)->geometry(), QRect(0, 0, w, h - 26));
+        EXPECT_EQ(WidgetOf(*button)->geometry(), QRect(5, h - 23, w - 10, 20));
+    }
+}
+
+TEST_F(QtWindowViewTest, UserMoveReportsTheContentAreasPlace)
+{
+    Open();
+    QWidget* frame = FrameOf(*window);
+    frame->move(frame->x() + 40, frame->y() + 30);
+    qtkit::Settle();
+    EXPECT_EQ(QPoint(window->Left(), window->Top()), QPoint(140, 150));
+    EXPECT_EQ(ContentOf(*window)->mapToGlobal(QPoint(0, 0)), QPoint(140, 150));
+}
+
+TEST_F(QtWindowViewTest, ShowsAndHidesAsTheModelSays)
+{
+    Open();
+    QWidget* frame = FrameOf(*window);
+    window->SetVisible(false);
+    EXPECT_FALSE(frame->isVisible());
+    window->SetVisible(true);
+    EXPECT_TRUE(frame->isVisible());
+}
+
+TEST_F(QtWindowViewTest, CloseRequestGoesToTheModelWhichClosesTheWindow)
+{
+    Open();
+    QPointer<QWidget> frame = FrameOf(*window);
+    frame->close();
+    EXPECT_EQ(events, std::vector<std::string>{"Close"});
+    EXPECT_FALSE(window->IsOpen());
+    EXPECT_FALSE(window->View());
+    qtkit::Settle();
+    EXPECT_FALSE(frame);
+}
+
+// A handler may close the window from inside the view's own event handling.
+TEST_F(QtWindowViewTest, HandlersMayCloseTheWindowUnderTheView)
+{
+    struct Case {
+        const char* what;
+        void (*act)(qtkit::WindowTest& test, QTreeWidget& tree, QWidget& button);
+    };
+    const Case cases[] = {
+        {"button click", [](qtkit::WindowTest&, QTreeWidget&, QWidget& b) { qtkit::Click(&b, QPoint(10, 10)); }},
+        {"double-click", [](qtkit::WindowTest&, QTreeWidget& t, QWidget&) {
+             qtkit::DoubleClick(t.viewport(), t.visualItemRect(t.topLevelItem(1)).center());
+         }},
+        {"opening a folder row", [](qtkit::WindowTest&, QTreeWidget& t, QWidget&) {
+             t.topLevelItem(0)->setExpanded(true);
+         }},
+    };
+    auto closeWindow = [this] { window->Close(); };
+    onAction = closeWindow;
+    onDoubleClick = closeWindow;
+    onExpand = [closeWindow](std::int32_t) { closeWindow(); };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        events.clear();
+        Open();
+        QPointer<QWidget> frame = FrameOf(*window);
+        c.act(*this, *qobject_cast<QTreeWidget*>(WidgetOf(*list)), *WidgetOf(*button));
+        ASSERT_FALSE(events.empty());
+        EXPECT_EQ(events.back(), "Close");
+        qtkit::Settle();
+        EXPECT_FALSE(frame);
+    }
+}
+
+} // namespace

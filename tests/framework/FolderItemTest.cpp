@@ -187,7 +187,8 @@ TEST_F(FolderItemTest, ChildFindsOnlyWhatIsThereAndNewChildAlsoWhatIsToBeMade)
     EXPECT_EQ(fresh->AbsolutePath(), PathOf("fennic.pref"));
 
     // Nothing to give below something that is no folder.
-    EXPECT_FALSE(folder->Child("Gone")->Child("b.scpt"));
+    EXPECT_FALSE(folder->Child("Gone"));
+    EXPECT_FALSE(folder->NewChild("Gone")->Child("b.scpt"));
     EXPECT_FALSE(folder->Child("Tools")->Child("b.scpt")->Child("x"));
     for (const std::string& bad : {""s, "."s, ".."s, "a/b"s, "/"s, "Tools\0x"s}) {
         EXPECT_FALSE(folder->Child(bad)) << '"' << bad << '"';

@@ -5,6 +5,6 @@
 
 int main(int argc, char** argv)
 {
-    fw::InstallQtPlatform(argc, argv);
+    fw::InstallQtPlatform(argc, argv, "Quillmere");
     return program::main();
 }

@@ -251,35 +251,33 @@ e2e_no_other_window() { ! e2e_find_other_window; }
 
 # --- reading the screen --------------------------------------------------------
 
-# e2e_bands FILE X Y W H dark|highlight: the bands of pixel lines (y relative
-# to Y) of the region that hold text (dark pixels) or the selection highlight
-# (a saturated, blue-dominant colour across most of the width), one
-# "top bottom" a line. Gaps of up to two lines inside a band are closed, so a
-# dotted letter stays one band.
-e2e_bands() {
-    convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- | awk -v mode="$6" -v width="$4" '
+# e2e_line_hits FILE X Y W H dark|highlight|any: for each pixel line of the
+# region (y relative to Y), "y count" of its pixels that are text (dark),
+# selection highlight (a saturated, blue-dominant colour) or either.
+e2e_line_hits() {
+    convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- | awk -v mode="$6" -v height="$5" '
         /^[0-9]/ {
             split($1, xy, /[,:]/); y = xy[2] + 0
             rgb = $2; gsub(/[()]/, "", rgb); split(rgb, c, ",")
             r = c[1] + 0; g = c[2] + 0; b = c[3] + 0
-            if (mode == "dark") hit = (0.3 * r + 0.59 * g + 0.11 * b < 90)
-            else hit = (b - r > 60 && b > 120)
-            if (hit) count[y]++
-            if (y > last) last = y
+            dark = (0.3 * r + 0.59 * g + 0.11 * b < 90)
+            highlight = (b - r > 60 && b > 120)
+            if (mode == "dark" ? dark : mode == "highlight" ? highlight : dark || highlight) count[y]++
         }
-        END {
-            need = (mode == "dark") ? 1 : width * 0.4
-            top = -1
-            for (y = 0; y <= last; y++) {
-                if (count[y] >= need) {
-                    if (top < 0) top = y
-                    bottom = y
-                } else if (top >= 0 && y - bottom > 2) {
-                    print top, bottom; top = -1
-                }
-            }
-            if (top >= 0) print top, bottom
-        }'
+        END { for (y = 0; y < height; y++) print y, count[y] + 0 }'
+}
+
+# e2e_bands FILE X Y W H dark|highlight: the bands of lines that hold text,
+# or the highlight across most of the width, one "top bottom" a line. Gaps of
+# up to one line inside a band are closed, so a dotted letter stays one band.
+e2e_bands() {
+    local need=1
+    [ "$6" = highlight ] && need=$(($4 * 2 / 5))
+    e2e_line_hits "$@" | awk -v need="$need" '
+        $2 >= need { if (top < 0) top = $1; bottom = $1; next }
+        top >= 0 && $1 - bottom > 1 { print top, bottom; top = -1 }
+        BEGIN { top = -1 }
+        END { if (top >= 0) print top, bottom }'
 }
 
 # The list's area, in content coordinates: inside its border and left of
@@ -319,6 +317,16 @@ e2e_has_highlight() {
 
 # e2e_row_y K: the content y of the centre of row K.
 e2e_row_y() { echo $((ROW_TOP + $1 * ROW_H + ROW_H / 2)); }
+
+# e2e_rows_shown FILE: how many rows, from the top, show something (text or
+# the selection); needs e2e_measure_rows.
+e2e_rows_shown() {
+    e2e_geometry
+    e2e_line_hits "$1" "$E2E_LIST_X" $((BAR + E2E_LIST_Y)) "$E2E_LIST_W" "$E2E_LIST_H" any |
+        awk -v top=$((ROW_TOP - E2E_LIST_Y)) -v h="$ROW_H" '
+            $1 >= top { k = int(($1 - top) / h); if ($2 > 0) shown[k] = 1; if (k > last) last = k }
+            END { n = 0; while (n <= last && shown[n]) n++; print n }'
+}
 
 # e2e_double_click_row K: a double-click on row K, then a pause longer than
 # the double-click interval, so that the next click starts afresh.

@@ -49,7 +49,7 @@ TEST_F(QtListboxViewTest, ShowsTheRowsAsModelled)
     EXPECT_TRUE(Tree().isHeaderHidden());
     EXPECT_EQ(Tree().columnCount(), 2);
     EXPECT_FALSE(Tree().expandsOnDoubleClick());
-    EXPECT_DOUBLE_EQ(Tree().font().pointSizeF(), 10.0);
+    EXPECT_EQ(Tree().font().pixelSize(), 10);
     EXPECT_EQ(Tree().font().family(), QApplication::font().family());
     EXPECT_EQ(ViewOutline(), (std::vector<std::string>{"A", "x.jsx", "B"}));
     // Folder rows can be opened before they have children; others cannot.

@@ -60,7 +60,7 @@ TEST_F(QtWindowViewTest, ContentAreaIsTheModelledWindowBelowItsMenuBar)
     ASSERT_TRUE(push);
     EXPECT_EQ(push->text(), QStringLiteral("スクリプトフォルダ選択"));
     EXPECT_EQ(push->focusPolicy(), Qt::NoFocus);
-    EXPECT_DOUBLE_EQ(push->font().pointSizeF(), 10.0);
+    EXPECT_EQ(push->font().pixelSize(), 10);
 }
 
 TEST_F(QtWindowViewTest, MenusAreTheModelsMenus)
@@ -150,7 +150,7 @@ TEST_F(QtWindowViewTest, UserMoveReportsTheContentAreasPlace)
     EXPECT_EQ(ContentOf(*window)->mapToGlobal(QPoint(0, 0)), QPoint(140, 150));
 }
 
-TEST_F(QtWindowViewTest, ShowsAndHidesAsTheModelSays)
+TEST_F(QtWindowViewTest, FollowsVisibilityAndFlagsSetByTheModel)
 {
     Open();
     QWidget* frame = FrameOf(*window);
@@ -158,6 +158,11 @@ TEST_F(QtWindowViewTest, ShowsAndHidesAsTheModelSays)
     EXPECT_FALSE(frame->isVisible());
     window->SetVisible(true);
     EXPECT_TRUE(frame->isVisible());
+    // New window flags would hide a shown window.
+    window->SetMaximizeButton(true);
+    EXPECT_TRUE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(ScreenRect(ContentOf(*window)), ModelRect(*window));
 }
 
 TEST_F(QtWindowViewTest, CloseRequestGoesToTheModelWhichClosesTheWindow)
@@ -177,14 +182,14 @@ TEST_F(QtWindowViewTest, HandlersMayCloseTheWindowUnderTheView)
 {
     struct Case {
         const char* what;
-        void (*act)(qtkit::WindowTest& test, QTreeWidget& tree, QWidget& button);
+        void (*act)(QTreeWidget& list, QWidget& button);
     };
     const Case cases[] = {
-        {"button click", [](qtkit::WindowTest&, QTreeWidget&, QWidget& b) { qtkit::Click(&b, QPoint(10, 10)); }},
-        {"double-click", [](qtkit::WindowTest&, QTreeWidget& t, QWidget&) {
+        {"button click", [](QTreeWidget&, QWidget& b) { qtkit::Click(&b, QPoint(10, 10)); }},
+        {"double-click", [](QTreeWidget& t, QWidget&) {
              qtkit::DoubleClick(t.viewport(), t.visualItemRect(t.topLevelItem(1)).center());
          }},
-        {"opening a folder row", [](qtkit::WindowTest&, QTreeWidget& t, QWidget&) {
+        {"opening a folder row", [](QTreeWidget& t, QWidget&) {
              t.topLevelItem(0)->setExpanded(true);
          }},
     };
@@ -197,7 +202,7 @@ TEST_F(QtWindowViewTest, HandlersMayCloseTheWindowUnderTheView)
         events.clear();
         Open();
         QPointer<QWidget> frame = FrameOf(*window);
-        c.act(*this, *qobject_cast<QTreeWidget*>(WidgetOf(*list)), *WidgetOf(*button));
+        c.act(*qobject_cast<QTreeWidget*>(WidgetOf(*list)), *WidgetOf(*button));
         ASSERT_FALSE(events.empty());
         EXPECT_EQ(events.back(), "Close");
         qtkit::Settle();

@@ -13,20 +13,21 @@ QFont ControlFont(const RectControl& model)
     if (!family.empty() && family != "System" && family != "SmallSystem") font.setFamily(ToQt(family));
     const double size = model.TextSize();
     if (size <= 0) return font;
+    // Bounds are laid out in units of 1/72 inch, one pixel each; a point of
+    // text is one such unit too, so that a text keeps its proportion to the
+    // control that was sized around it.
+    double pixels = size;
     switch (model.TextUnit()) {
-    case 1:  // pixels
-        font.setPixelSize(qMax(1, qRound(size)));
-        break;
     case 3:  // inches
-        font.setPointSizeF(size * 72);
+        pixels = size * 72;
         break;
     case 4:  // millimetres
-        font.setPointSizeF(size * 72 / 25.4);
+        pixels = size * 72 / 25.4;
         break;
-    default:  // the default unit and points
-        font.setPointSizeF(size);
+    default:  // the default unit, pixels and points
         break;
     }
+    font.setPixelSize(qMax(1, qRound(pixels)));
     return font;
 }
 

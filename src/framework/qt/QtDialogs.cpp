@@ -65,7 +65,8 @@ std::optional<String> ChooseFolderModal(const FolderDialogTexts& texts)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (!texts.actionButtonCaption.empty())
         dialog.setLabelText(QFileDialog::Accept, WithoutMnemonics(texts.actionButtonCaption));
-    if (!texts.initialDirectory.empty()) dialog.setDirectory(ToQt(texts.initialDirectory));
+    // Qt would start in the working folder, which means nothing to the user.
+    dialog.setDirectory(texts.initialDirectory.empty() ? QDir::homePath() : ToQt(texts.initialDirectory));
     if (!texts.promptText.empty()) AddPrompt(dialog, texts.promptText);
     if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setFocus();
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

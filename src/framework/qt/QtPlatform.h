@@ -5,7 +5,8 @@
 namespace fw {
 
 // Creates the application object and installs the Qt platform. `argc` must
-// outlive the application, as Qt requires.
-void InstallQtPlatform(int& argc, char** argv);
+// outlive the application, as Qt requires. The name titles the program's
+// message boxes.
+void InstallQtPlatform(int& argc, char** argv, const char* applicationName = nullptr);
 
 } // namespace fw

@@ -4,11 +4,7 @@ namespace fw {
 
 const ClassRecord& Delegate::Lookup()
 {
-    static const ClassRecord record = [] {
-        ClassRecord r = ClassRecord::Derive("Delegate", &Object::Lookup());
-        r.create = Factory<Delegate>();
-        return r;
-    }();
+    static const ClassRecord record = ConcreteClass<Delegate>("Delegate", &Object::Lookup());
     return record;
 }
 

@@ -22,11 +22,7 @@ const ClassRecord& FolderItemDialog::Lookup()
 
 const ClassRecord& SelectFolderDialog::Lookup()
 {
-    static const ClassRecord record = [] {
-        ClassRecord r = ClassRecord::Derive("SelectFolderDialog", &FolderItemDialog::Lookup());
-        r.create = Factory<SelectFolderDialog>();
-        return r;
-    }();
+    static const ClassRecord record = ConcreteClass<SelectFolderDialog>("SelectFolderDialog", &FolderItemDialog::Lookup());
     return record;
 }
 

@@ -154,11 +154,7 @@ void MakeFolders(const String& path)
 
 const ClassRecord& FolderItem::Lookup()
 {
-    static const ClassRecord record = [] {
-        ClassRecord r = ClassRecord::Derive("FolderItem", &Object::Lookup());
-        r.create = Factory<FolderItem>();
-        return r;
-    }();
+    static const ClassRecord record = ConcreteClass<FolderItem>("FolderItem", &Object::Lookup());
     return record;
 }
 

@@ -18,21 +18,13 @@ const ClassRecord& MenuItem::Lookup()
 
 const ClassRecord& QuitMenuItem::Lookup()
 {
-    static const ClassRecord record = [] {
-        ClassRecord r = ClassRecord::Derive("QuitMenuItem", &MenuItem::Lookup());
-        r.create = Factory<QuitMenuItem>();
-        return r;
-    }();
+    static const ClassRecord record = ConcreteClass<QuitMenuItem>("QuitMenuItem", &MenuItem::Lookup());
     return record;
 }
 
 const ClassRecord& MenuBar::Lookup()
 {
-    static const ClassRecord record = [] {
-        ClassRecord r = ClassRecord::Derive("MenuBar", &MenuItem::Lookup());
-        r.create = Factory<MenuBar>();
-        return r;
-    }();
+    static const ClassRecord record = ConcreteClass<MenuBar>("MenuBar", &MenuItem::Lookup());
     return record;
 }
 

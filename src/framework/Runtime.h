@@ -146,6 +146,15 @@ std::function<ObjectRef()> Factory()
     return [] { return std::make_shared<T>(); };
 }
 
+// The record of a concrete class that adds nothing but its name.
+template <class T>
+ClassRecord ConcreteClass(std::string name, const ClassRecord* parent)
+{
+    ClassRecord record = ClassRecord::Derive(std::move(name), parent);
+    record.create = Factory<T>();
+    return record;
+}
+
 // The object as one of the class, nil for nil; IllegalCastException when the
 // object is of another class.
 ObjectRef RuntimeCheckCast(const ObjectRef& object, const ClassRecord& record);

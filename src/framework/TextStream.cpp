@@ -82,11 +82,7 @@ void SyncFolder(const String& folder)
 
 const ClassRecord& TextInputStream::Lookup()
 {
-    static const ClassRecord record = [] {
-        ClassRecord r = ClassRecord::Derive("TextInputStream", &Object::Lookup());
-        r.create = Factory<TextInputStream>();
-        return r;
-    }();
+    static const ClassRecord record = ConcreteClass<TextInputStream>("TextInputStream", &Object::Lookup());
     return record;
 }
 
@@ -171,11 +167,7 @@ void TextInputStream::Close()
 
 const ClassRecord& TextOutputStream::Lookup()
 {
-    static const ClassRecord record = [] {
-        ClassRecord r = ClassRecord::Derive("TextOutputStream", &Object::Lookup());
-        r.create = Factory<TextOutputStream>();
-        return r;
-    }();
+    static const ClassRecord record = ConcreteClass<TextOutputStream>("TextOutputStream", &Object::Lookup());
     return record;
 }
 

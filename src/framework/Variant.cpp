@@ -59,11 +59,7 @@ Variant StringToVariant(const String& s)
 
 const ClassRecord& VariantArray::Lookup()
 {
-    static const ClassRecord record = [] {
-        ClassRecord r = ClassRecord::Derive("VariantArray", &Object::Lookup());
-        r.create = Factory<VariantArray>();
-        return r;
-    }();
+    static const ClassRecord record = ConcreteClass<VariantArray>("VariantArray", &Object::Lookup());
     return record;
 }
 

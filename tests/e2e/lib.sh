@@ -132,7 +132,7 @@ e2e_ended() { ! e2e_alive; }
 
 # e2e_visible_windows: the program's mapped top-level windows, one id a line.
 e2e_visible_windows() {
-    xdotool search --onlyvisible --pid "$QM_PID" '' 2>/dev/null || true
+    xdotool search --onlyvisible --pid "$QM_PID" --class . 2>/dev/null || true
 }
 
 e2e_find_main_window() {
@@ -160,22 +160,23 @@ e2e_focus() {
     timeout 10 xdotool windowfocus --sync "$1" || e2e_fail "cannot focus window $1"
 }
 
-# e2e_settle: waits until the main window looks the same twice in a row, so
-# that a screenshot shows what the program drew, not a half-painted frame.
+# e2e_settle [WINDOW]: waits until the window (the main one by default) looks
+# the same twice in a row, so that a screenshot or a key finds it drawn and
+# ready, not half-painted.
 e2e_settle() {
-    local a=$E2E_TMP/settle-a.png b=$E2E_TMP/settle-b.png
-    import -window "$QM_WIN" "$a" 2>/dev/null || true
+    local a=$E2E_TMP/settle-a.png b=$E2E_TMP/settle-b.png window=${1:-$QM_WIN}
+    import -window "$window" "$a" 2>/dev/null || true
     local i
     for i in $(seq 1 40); do
         sleep 0.1
-        import -window "$QM_WIN" "$b" 2>/dev/null || continue
+        import -window "$window" "$b" 2>/dev/null || continue
         if cmp -s <(convert "$a" rgb:-) <(convert "$b" rgb:-); then return 0; fi
         mv -f -- "$b" "$a"
     done
     e2e_log "the window kept changing; going on"
 }
 
-# e2e_geometry [WINDOW]: WIN_X WIN_Y WIN_W WIN_H WIN_MAP of the X window, and
+# e2e_geometry [WINDOW]: WIN_X WIN_Y WIN_W WIN_H of the X window, and
 # BAR, the height of the menu bar above the content area.
 e2e_geometry() {
     local info
@@ -184,7 +185,6 @@ e2e_geometry() {
     WIN_Y=$(awk -F: '/Absolute upper-left Y/ { print $2 + 0 }' <<<"$info")
     WIN_W=$(awk -F: '/^ *Width:/ { print $2 + 0 }' <<<"$info")
     WIN_H=$(awk -F: '/^ *Height:/ { print $2 + 0 }' <<<"$info")
-    WIN_MAP=$(awk -F': *' '/Map State/ { print $2 }' <<<"$info")
     BAR=$((WIN_H - E2E_CONTENT_HEIGHT))
 }
 
@@ -206,7 +206,8 @@ e2e_click() {
     xdotool mousemove --window "$QM_WIN" "$1" $(($2 + BAR)) click --repeat "${3:-1}" --delay 80 1
 }
 
-# e2e_key KEYS... [WINDOW via E2E_KEY_WINDOW]: keys typed into a focused window.
+# e2e_key KEYS...: keys pressed in the main window, or in the window
+# E2E_KEY_WINDOW names, after focusing it.
 e2e_key() {
     e2e_focus "${E2E_KEY_WINDOW:-$QM_WIN}"
     xdotool key --clearmodifiers "$@"
@@ -236,8 +237,9 @@ e2e_expect_clean_exit() {
     [ "$QM_STATUS" -eq 0 ] || e2e_fail "exit status $QM_STATUS, expected 0"
 }
 
-# e2e_other_window: a mapped window of the program other than the main one
-# (a dialog or a message box); waits for it.
+# e2e_other_window [SECONDS]: waits for a mapped window of the program other
+# than the main one (a dialog or a message box) and sets OTHER_WIN to it,
+# once it is drawn.
 e2e_find_other_window() {
     OTHER_WIN=$(e2e_visible_windows | grep -vx "$QM_WIN" | head -n 1) || true
     [ -n "$OTHER_WIN" ]
@@ -245,7 +247,7 @@ e2e_find_other_window() {
 e2e_other_window() {
     OTHER_WIN=""
     e2e_poll "${1:-10}" e2e_find_other_window || e2e_fail "no dialog or message window appeared"
-    echo "$OTHER_WIN"
+    e2e_settle "$OTHER_WIN"
 }
 e2e_no_other_window() { ! e2e_find_other_window; }
 
@@ -280,9 +282,9 @@ e2e_bands() {
         END { if (top >= 0) print top, bottom }'
 }
 
-# The list's area, in content coordinates: inside its border and left of
-# where a vertical scroll bar would be.
-E2E_LIST_X=3 E2E_LIST_Y=2 E2E_LIST_W=128 E2E_LIST_H=170
+# The list's area, in content coordinates: inside its one-pixel border and
+# left of where a vertical scroll bar would be.
+E2E_LIST_X=2 E2E_LIST_Y=1 E2E_LIST_W=128 E2E_LIST_H=172
 
 # e2e_list_bands FILE dark|highlight: bands in the list, in content y.
 e2e_list_bands() {
@@ -299,14 +301,14 @@ e2e_measure_rows() {
     text=$(e2e_list_bands "$shot" dark | head -n 1)
     [ -n "$text" ] || e2e_fail "the list shows no text to measure rows by"
     local text_top=${text% *} text_bottom=${text#* }
-    e2e_click 60 $(((text_top + text_bottom) / 2))
+    # A few lines into the first text: inside row 0 whatever the glyphs.
+    e2e_click 60 $((text_top + 3))
     e2e_poll 5 e2e_has_highlight "$shot" || e2e_fail "clicking the first row selected nothing"
     highlight=$(e2e_list_bands "$shot" highlight | head -n 1)
     ROW_TOP=${highlight% *}
     ROW_H=$((${highlight#* } - ROW_TOP + 1))
     [ "$ROW_TOP" -le "$text_top" ] && [ "$text_bottom" -le $((ROW_TOP + ROW_H)) ] ||
         e2e_fail "the selection ($highlight) is not the row of the first text ($text)"
-    # The band may begin inside the list's border line.
     [ "$ROW_TOP" -lt 8 ] || e2e_fail "row 0 begins $ROW_TOP pixels below the list's top"
     e2e_log "rows: top $ROW_TOP, height $ROW_H"
 }
@@ -319,13 +321,28 @@ e2e_has_highlight() {
 e2e_row_y() { echo $((ROW_TOP + $1 * ROW_H + ROW_H / 2)); }
 
 # e2e_rows_shown FILE: how many rows, from the top, show something (text or
-# the selection); needs e2e_measure_rows.
+# the selection) in their middle; needs e2e_measure_rows.
 e2e_rows_shown() {
     e2e_geometry
     e2e_line_hits "$1" "$E2E_LIST_X" $((BAR + E2E_LIST_Y)) "$E2E_LIST_W" "$E2E_LIST_H" any |
         awk -v top=$((ROW_TOP - E2E_LIST_Y)) -v h="$ROW_H" '
-            $1 >= top { k = int(($1 - top) / h); if ($2 > 0) shown[k] = 1; if (k > last) last = k }
+            $1 >= top {
+                k = int(($1 - top) / h); inside = $1 - top - k * h
+                # a descender may reach into the next row: look inside only
+                if ($2 > 0 && inside >= 3 && inside < h - 3) shown[k] = 1
+                if (k > last) last = k
+            }
             END { n = 0; while (n <= last && shown[n]) n++; print n }'
+}
+
+# e2e_expect_rows N PICTURE: saves a screenshot of the window as PICTURE in
+# the test's output folder and checks that the list shows N rows.
+e2e_expect_rows() {
+    local shot=$E2E_OUT/$2 shown
+    e2e_shot "$shot"
+    e2e_measure_rows
+    shown=$(e2e_rows_shown "$shot")
+    [ "$shown" -eq "$1" ] || e2e_fail "the list shows $shown rows, not $1 (see $shot)"
 }
 
 # e2e_double_click_row K: a double-click on row K, then a pause longer than

@@ -18,7 +18,7 @@ namespace fw::qt {
 
 void ShowMessageBox(const String& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), ToQt(text),
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), ToQt(text),
                     QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);  // the text is shown as it is, markup and all
     box.exec();

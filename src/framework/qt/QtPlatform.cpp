@@ -98,7 +98,8 @@ private:
 void InstallQtPlatform(int& argc, char** argv, const char* applicationName)
 {
     InstallPlatform(std::make_unique<QtPlatform>(argc, argv));
-    if (applicationName) QGuiApplication::setApplicationDisplayName(QString::fromUtf8(applicationName));
+    // Not the display name: Qt would add that to every window title.
+    if (applicationName) QCoreApplication::setApplicationName(QString::fromUtf8(applicationName));
 }
 
 } // namespace fw

@@ -1,0 +1,2 @@
+// A first script: Illustrator greets you.
+alert("Hello from Quillmere!");

@@ -1,0 +1,2 @@
+// Would save the active document as PDF; here it only says so.
+alert("Export PDF");

@@ -1,0 +1,2 @@
+-- Placeholder for a compiled AppleScript.
+tell application "Finder" to activate

@@ -31,7 +31,7 @@ String Join(const String& folder, const String& name)
 
 bool EndsWithIgnoringCase(std::string_view text, std::string_view end)
 {
-    return text.size() >= end.size() && EqualsIgnoringCase(text.substr(text.size() - end.size()), end);
+    return text.size() >= end.size() && StringEquals(text.substr(text.size() - end.size()), end);
 }
 
 // The length of the valid UTF-8 sequence at the start of `s`, 0 when there is

@@ -78,7 +78,7 @@ const PropertyInfo* ClassRecord::FindProperty(std::string_view name) const
 {
     for (const ClassRecord* r = this; r; r = r->parent)
         for (const PropertyInfo& p : r->properties)
-            if (EqualsIgnoringCase(p.name, name)) return &p;
+            if (StringEquals(p.name, name)) return &p;
     return nullptr;
 }
 

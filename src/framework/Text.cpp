@@ -31,11 +31,6 @@ bool StringEquals(std::string_view a, std::string_view b)
     return RuntimeStringCompare(a, b) == 0;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return RuntimeStringCompare(a, b) == 0;
-}
-
 std::int32_t CountFields(std::string_view text, std::string_view delimiter)
 {
     if (delimiter.empty()) return 1;

@@ -16,7 +16,6 @@ using String = std::string;
 // Finder and in the blob names. Gives 0 for equal texts, else -1 or 1.
 int RuntimeStringCompare(std::string_view a, std::string_view b);
 bool StringEquals(std::string_view a, std::string_view b);
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // A text without the delimiter is one field; the empty text has one (empty)
 // field, as has any text for an empty delimiter.

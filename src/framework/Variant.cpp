@@ -1,7 +1,6 @@
 #include "Variant.h"
 
-#include <cmath>
-#include <limits>
+#include "Numbers.h"
 
 namespace fw {
 
@@ -33,13 +32,8 @@ std::int32_t VariantToInt32(const Variant& v)
 {
     if (auto* i = std::get_if<std::int32_t>(&v.value_)) return *i;
     if (auto* b = std::get_if<bool>(&v.value_)) return *b ? 1 : 0;
-    if (auto* d = std::get_if<double>(&v.value_)) {
-        if (std::isnan(*d)) return 0;
-        if (*d >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
-        if (*d <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
-        return std::int32_t(*d);
-    }
-    if (auto* s = std::get_if<String>(&v.value_)) return VariantToInt32(Variant::FromDouble(Val(*s)));
+    if (auto* d = std::get_if<double>(&v.value_)) return RuntimeCvtReal64ToSInt32(*d);
+    if (auto* s = std::get_if<String>(&v.value_)) return RuntimeCvtReal64ToSInt32(Val(*s));
     return 0;
 }
 

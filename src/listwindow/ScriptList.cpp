@@ -58,10 +58,10 @@ String ScriptListString(const FolderItemRef& listed)
 
 void Window1::setLB1()
 {
-    bool listChanged = false;
+    bool stringBuilt = false;
     try {
         String s = ScriptListString(gMyScriptFolder);
-        listChanged = true;
+        stringBuilt = true;
         if (s.empty()) {
             // The rows of a former folder would be looked up in this one.
             LB1()->DeleteAllRows();
@@ -87,7 +87,7 @@ void Window1::setLB1()
     } catch (...) {
         // The folder could not be read: its rows are not shown, and neither
         // are the rows of a former folder.
-        if (!listChanged) {
+        if (!stringBuilt) {
             try {
                 LB1()->DeleteAllRows();
             } catch (...) {

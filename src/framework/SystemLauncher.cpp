@@ -1,6 +1,7 @@
 // Having the system open an item: never through a shell, and without waiting
 // for what was started.
 
+#include "ChildProcess.h"
 #include "Platform.h"
 
 #include <cerrno>
@@ -8,14 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace fw {
 
@@ -26,32 +22,11 @@ namespace {
 // exit status, so that no zombie is left behind.
 bool StartDetached(const std::vector<String>& argv, bool search)
 {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    // Signals that we ignore would stay ignored in the new program.
-    sigset_t none, defaults;
-    sigemptyset(&none);
-    sigemptyset(&defaults);
-    for (int signal : {SIGPIPE, SIGINT, SIGQUIT, SIGHUP, SIGTERM, SIGCHLD}) sigaddset(&defaults, signal);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes,
-                             POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
-
-    std::vector<char*> args;
-    for (const String& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-
+    StartOptions options;
+    options.ownProcessGroup = true;
+    options.searchPath = search;
     pid_t pid = 0;
-    int error = search ? posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ)
-                       : posix_spawn(&pid, args[0], &actions, &attributes, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
+    int error = StartChild(argv, options, pid);
     if (error != 0) return false;
 
     std::thread([pid] {

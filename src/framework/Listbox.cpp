@@ -38,52 +38,96 @@ bool Listbox::ValidRow(std::int32_t row, const char* what) const
     return true;
 }
 
-void Listbox::Insert(Row row)
+void Listbox::ValidColumn(std::int32_t column) const
 {
-    std::int32_t at = ListCount();
-    if (!opening_.empty()) {
+    if (column < 0) throw OutOfBoundsException("Cell: column " + std::to_string(column) + " is not in the list");
+}
+
+void Listbox::Insert(RowTexts texts, bool folder)
+{
+    std::int32_t parent = -1, at = rows_.TopCount();
+    if (!opening_.empty() && opening_.back().top >= 0) {
         Opening& o = opening_.back();
-        at = o.nextRow++;
-        row.depth = rows_[std::size_t(o.folderRow)].depth + 1;
+        parent = o.top;
+        at = o.nextChild++;
         for (Opening& outer : opening_)
-            if (&outer != &o && outer.nextRow >= at) ++outer.nextRow;
+            if (&outer != &o && outer.top == parent && outer.nextChild >= at) ++outer.nextChild;
     }
-    rows_.insert(rows_.begin() + at, std::move(row));
-    lastIndex_ = at;
-    if (listIndex_ >= at) ++listIndex_;
-    Notify([at](ControlView& view) { view.RowsInserted(at, 1); });
+    Notify([&](ControlView& view) { view.RowsAboutToBeInserted(parent, at, 1); });
+    if (parent < 0)
+        rows_.InsertTop(at, std::move(texts), folder);
+    else
+        rows_.InsertChild(parent, at, std::move(texts), folder);
+    const std::int32_t row = parent < 0 ? rows_.RowOf({at, -1}) : rows_.RowOf({parent, at});
+    lastIndex_ = row;
+    if (listIndex_ >= row) ++listIndex_;
+    Notify([&](ControlView& view) { view.RowsInserted(parent, at, 1); });
 }
 
 void Listbox::AddRow(const std::vector<String>& texts)
 {
-    Insert(Row{texts, false, false, 0});
+    Insert(RowTexts(texts), false);
 }
 
 void Listbox::AddFolder(const String& text)
 {
-    Insert(Row{{text}, true, false, 0});
+    Insert(RowTexts({text}), true);
 }
 
 void Listbox::DeleteAllRows()
 {
-    rows_.clear();
+    Notify([](ControlView& view) { view.RowsAboutToBeReset(); });
+    rows_.Clear();
     lastIndex_ = -1;
     listIndex_ = -1;
-    Notify([](ControlView& view) { view.AllRowsRemoved(); });
+    for (Opening& o : opening_) o.top = -1;
+    Notify([](ControlView& view) { view.RowsReset(); });
 }
 
 void Listbox::RemoveRow(std::int32_t row)
 {
     if (!ValidRow(row, "RemoveRow")) return;
-    rows_.erase(rows_.begin() + row);
-    if (listIndex_ == row)
+    const ListRows::Place place = rows_.Locate(row);
+    const bool child = place.child >= 0;
+    const std::int32_t parent = child ? place.top : -1, at = child ? place.child : place.top;
+    // The children of a removed folder row take its place as top-level
+    // rows: nothing the program added is lost, and the rows keep their order.
+    const std::int32_t orphans = child ? 0 : rows_.ChildCount(place.top);
+    if (orphans > 0)
+        Notify([](ControlView& view) { view.RowsAboutToBeReset(); });
+    else
+        Notify([&](ControlView& view) { view.RowsAboutToBeRemoved(parent, at, 1); });
+
+    if (child)
+        rows_.RemoveChild(place.top, place.child);
+    else
+        rows_.RemoveTop(place.top);
+    FollowRemoval(place, orphans);
+    const bool wasSelected = listIndex_ == row;
+    if (wasSelected)
         listIndex_ = -1;
     else if (listIndex_ > row)
         --listIndex_;
     if (lastIndex_ >= ListCount()) lastIndex_ = ListCount() - 1;
-    for (Opening& o : opening_)
-        if (o.nextRow > row) --o.nextRow;
-    Notify([row](ControlView& view) { view.RowRemoved(row); });
+
+    if (orphans > 0)
+        Notify([](ControlView& view) { view.RowsReset(); });
+    else
+        Notify([&](ControlView& view) { view.RowsRemoved(parent, at, 1); });
+    if (wasSelected) Notify([](ControlView& view) { view.SelectionChanged(); });
+}
+
+void Listbox::FollowRemoval(ListRows::Place removed, std::int32_t orphans)
+{
+    for (Opening& o : opening_) {
+        if (removed.child >= 0) {
+            if (o.top == removed.top && o.nextChild > removed.child) --o.nextChild;
+        } else if (o.top == removed.top) {
+            o.top = -1;
+        } else if (o.top > removed.top) {
+            o.top += orphans - 1;
+        }
+    }
 }
 
 void Listbox::SetListIndex(std::int32_t row)
@@ -97,56 +141,69 @@ void Listbox::SetListIndex(std::int32_t row)
 String Listbox::Cell(std::int32_t row, std::int32_t column) const
 {
     if (!ValidRow(row, "Cell")) return "";
-    if (column < 0) throw OutOfBoundsException("Cell: column " + std::to_string(column) + " is not in the list");
-    const auto& cells = rows_[std::size_t(row)].cells;
-    return std::size_t(column) < cells.size() ? cells[std::size_t(column)] : "";
+    ValidColumn(column);
+    return String(rows_.Texts(rows_.Locate(row)).Get(std::size_t(column)));
 }
 
 void Listbox::SetCell(std::int32_t row, std::int32_t column, const String& text)
 {
     if (!ValidRow(row, "Cell")) return;
-    if (column < 0) throw OutOfBoundsException("Cell: column " + std::to_string(column) + " is not in the list");
-    auto& cells = rows_[std::size_t(row)].cells;
-    if (std::size_t(column) >= cells.size()) cells.resize(std::size_t(column) + 1);
-    cells[std::size_t(column)] = text;
-    Notify([row, column](ControlView& view) { view.CellChanged(row, column); });
+    ValidColumn(column);
+    const ListRows::Place place = rows_.Locate(row);
+    rows_.Texts(place).Set(std::size_t(column), text);
+    const bool child = place.child >= 0;
+    Notify([&](ControlView& view) {
+        view.CellChanged(child ? place.top : -1, child ? place.child : place.top, column);
+    });
 }
 
 bool Listbox::Expanded(std::int32_t row) const
 {
     if (!ValidRow(row, "Expanded")) return false;
-    return rows_[std::size_t(row)].expanded;
+    const ListRows::Place place = rows_.Locate(row);
+    return place.child < 0 && rows_.Expanded(place.top);
 }
 
 bool Listbox::RowIsFolder(std::int32_t row) const
 {
     if (!ValidRow(row, "RowIsFolder")) return false;
-    return rows_[std::size_t(row)].folder;
+    return rows_.Folder(rows_.Locate(row));
 }
 
 std::int32_t Listbox::RowDepth(std::int32_t row) const
 {
     if (!ValidRow(row, "RowDepth")) return 0;
-    return rows_[std::size_t(row)].depth;
+    return rows_.Locate(row).child < 0 ? 0 : 1;
 }
 
 void Listbox::SetExpanded(std::int32_t row, bool expanded)
 {
     if (!ValidRow(row, "Expanded")) return;
-    Row& r = rows_[std::size_t(row)];
-    if (!r.folder || r.expanded == expanded) return;
-    r.expanded = expanded;
-    Notify([row](ControlView& view) { view.ExpandedChanged(row); });
-    if (expanded) {
-        opening_.push_back(Opening{row, row + 1});
-        struct Done {
-            std::vector<Opening>& stack;
-            ~Done() { stack.pop_back(); }
-        } done{opening_};
-        RaiseEvent("ExpandRow", row);
-    } else {
-        RaiseEvent("CollapseRow", row);
+    const ListRows::Place place = rows_.Locate(row);
+    // Only a top-level folder row opens: the list has two levels.
+    if (place.child >= 0 || !rows_.Folder(place) || rows_.Expanded(place.top) == expanded) return;
+    rows_.SetExpanded(place.top, expanded);
+    Notify([&](ControlView& view) { view.ExpandedChanged(place.top); });
+    if (!expanded) {
+        RaiseRowEvent("CollapseRow", row);
+        return;
     }
+    opening_.push_back(Opening{place.top, 0});
+    struct Done {
+        std::vector<Opening>& stack;
+        ~Done() { stack.pop_back(); }
+    } done{opening_};
+    RaiseRowEvent("ExpandRow", row);
+}
+
+void Listbox::RaiseRowEvent(const char* event, std::int32_t row)
+{
+    struct Running {
+        int& count;
+        explicit Running(int& c) : count(++c) {}
+        ~Running() { --count; }
+    } running(rowHandlersRunning_);
+    RaiseEvent(event, row);
 }
 
 void Listbox::SetColumnCount(std::int32_t count)
@@ -163,6 +220,7 @@ void Listbox::SetHasHeading(bool v)
 
 void Listbox::ViewSelected(std::int32_t row)
 {
+    if (!UserMayAct()) return;
     if (row < -1 || row >= ListCount()) row = -1;
     if (row == listIndex_) return;
     listIndex_ = row;
@@ -171,12 +229,12 @@ void Listbox::ViewSelected(std::int32_t row)
 
 void Listbox::ViewSetExpanded(std::int32_t row, bool expanded)
 {
-    SetExpanded(row, expanded);
+    if (UserMayAct()) SetExpanded(row, expanded);
 }
 
 void Listbox::ViewDoubleClicked()
 {
-    RaiseEvent("DoubleClick");
+    if (UserMayAct()) RaiseRowEvent("DoubleClick", 0);
 }
 
 } // namespace fw

@@ -40,12 +40,18 @@ public:
     virtual void VisibleChanged() {}
     virtual void EnabledChanged() {}
     virtual void TextChanged() {}  // caption, font, text size
-    // Listbox only.
-    virtual void RowsInserted(std::int32_t first, std::int32_t count) { (void)first, (void)count; }
-    virtual void RowRemoved(std::int32_t row) { (void)row; }
-    virtual void AllRowsRemoved() {}
-    virtual void CellChanged(std::int32_t row, std::int32_t column) { (void)row, (void)column; }
-    virtual void ExpandedChanged(std::int32_t row) { (void)row; }
+    // Listbox only. Rows are named in the list's two levels: the rows named
+    // are children of top-level row `parent`, or top-level rows when
+    // `parent` is -1. Each change of rows comes between its "about to" and
+    // its "done" notice; a reset stands for any change at all.
+    virtual void RowsAboutToBeInserted(std::int32_t /*parent*/, std::int32_t /*first*/, std::int32_t /*count*/) {}
+    virtual void RowsInserted(std::int32_t /*parent*/, std::int32_t /*first*/, std::int32_t /*count*/) {}
+    virtual void RowsAboutToBeRemoved(std::int32_t /*parent*/, std::int32_t /*first*/, std::int32_t /*count*/) {}
+    virtual void RowsRemoved(std::int32_t /*parent*/, std::int32_t /*first*/, std::int32_t /*count*/) {}
+    virtual void RowsAboutToBeReset() {}
+    virtual void RowsReset() {}
+    virtual void CellChanged(std::int32_t /*parent*/, std::int32_t /*row*/, std::int32_t /*column*/) {}
+    virtual void ExpandedChanged(std::int32_t /*topRow*/) {}
     virtual void ColumnCountChanged() {}
     virtual void SelectionChanged() {}
 };

@@ -1,36 +1,12 @@
-#include "support/ProgramFixture.h"
+#include "ListedFolder.h"
 
 #include <filesystem>
 
 using namespace fw;
-using fwtest::ProgramFixture;
 
 namespace {
 
-class DoubleClick : public ProgramFixture {
-protected:
-    void SetUp() override
-    {
-        ProgramFixture::SetUp();
-        folder = Make({"L/", "L/Tools/a.jsx", "L/Tools/b.scpt", "L/Tools/c.js", "L/x.jsx", "L/More/d.jsx"});
-        window = Start();
-        window->gMyScriptFolder = GetFolderItem(folder);
-        window->setLB1();
-        list = window->LB1();
-        platform->journal.clear();
-        platform->messages.clear();
-    }
-
-    void DoubleClickRow(std::int32_t row)
-    {
-        list->ViewSelected(row);
-        list->ViewDoubleClicked();
-    }
-
-    std::string folder;
-    std::shared_ptr<class Window1> window;
-    ListboxRef list;
-};
+using DoubleClick = fwtest::ListedFolder;
 
 TEST_F(DoubleClick, FolderRowsOnlyOpenAndClose)
 {
@@ -39,8 +15,8 @@ TEST_F(DoubleClick, FolderRowsOnlyOpenAndClose)
     EXPECT_EQ(Rows(list), (std::vector<std::string>{"More", "Tools", " a.jsx", " b.scpt", " c.js", "x.jsx"}));
     EXPECT_EQ(list->Cell(3, 1), "Tools");
     DoubleClickRow(0);
-    EXPECT_EQ(Rows(list),
-              (std::vector<std::string>{"More", " d.jsx", "Tools", " a.jsx", " b.scpt", " c.js", "x.jsx"}));
+    EXPECT_EQ(Rows(list), (std::vector<std::string>{"More", " d.jsx", " e.js", "Tools", " a.jsx", " b.scpt", " c.js",
+                                                    "x.jsx"}));
     DoubleClickRow(0);
     EXPECT_EQ(Rows(list), (std::vector<std::string>{"More", "Tools", " a.jsx", " b.scpt", " c.js", "x.jsx"}));
     EXPECT_TRUE(platform->journal.empty());

@@ -1,12 +1,14 @@
 #include "QtTestKit.h"
 
+#include "framework/qt/QtListboxModel.h"
 #include "framework/qt/QtListboxView.h"
 #include "framework/qt/QtViews.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
-#include <QTreeWidget>
+#include <QItemSelectionModel>
+#include <QTreeView>
 
 using namespace fw;
 
@@ -14,12 +16,22 @@ namespace {
 
 class QtListboxViewTest : public qtkit::WindowTest {
 public:  // for the cases' routines
-    QTreeWidget& Tree() { return *qobject_cast<QTreeWidget*>(fw::qt::WidgetOf(*list)); }
-    fw::qt::QtListboxView& View() { return *dynamic_cast<fw::qt::QtListboxView*>(list->View()); }
-    QTreeWidgetItem* Item(std::int32_t row) { return View().ItemOf(row); }
-    QPoint At(std::int32_t row) { return Tree().visualItemRect(Item(row)).center(); }
+    QTreeView& Tree() { return *qobject_cast<QTreeView*>(fw::qt::WidgetOf(*list)); }
+    fw::qt::ListboxModel& Model() { return *dynamic_cast<fw::qt::QtListboxView*>(list->View())->Model(); }
+    QModelIndex Index(std::int32_t row) { return Model().IndexOfRow(row); }
+    QPoint At(std::int32_t row) { return Tree().visualRect(Index(row)).center(); }
+    QPoint IndicatorOf(std::int32_t row)
+    {
+        QRect rect = Tree().visualRect(Index(row));
+        return QPoint(rect.x() - Tree().indentation() / 2, rect.center().y());
+    }
+    std::vector<QModelIndex> Selected()
+    {
+        const QModelIndexList rows = Tree().selectionModel()->selectedRows();
+        return std::vector<QModelIndex>(rows.begin(), rows.end());
+    }
 
-    // The rows as the model has them: indented by depth, column 0.
+    // The rows as the list has them: indented by depth, column 0.
     std::vector<std::string> ModelOutline()
     {
         std::vector<std::string> lines;
@@ -28,18 +40,33 @@ public:  // for the cases' routines
         return lines;
     }
 
-    // The items as the tree shows them, in the same form, and each one the
-    // item the view keeps for that row.
+    // The rows as the tree gets them from its model, in the same form; each
+    // index must stand for the row of the same number.
     std::vector<std::string> ViewOutline()
     {
+        const QAbstractItemModel& model = *Tree().model();
         std::vector<std::string> lines;
-        std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
-            EXPECT_EQ(Item(std::int32_t(lines.size())), item) << "row " << lines.size();
-            lines.push_back(std::string(std::size_t(depth), ' ') + item->text(0).toStdString());
-            for (int i = 0; i < item->childCount(); ++i) walk(item->child(i), depth + 1);
+        std::function<void(const QModelIndex&, int)> walk = [&](const QModelIndex& parent, int depth) {
+            for (int i = 0; i < model.rowCount(parent); ++i) {
+                QModelIndex index = model.index(i, 0, parent);
+                EXPECT_EQ(Model().RowOf(index), std::int32_t(lines.size()));
+                lines.push_back(std::string(std::size_t(depth), ' ') + index.data().toString().toStdString());
+                walk(index, depth + 1);
+            }
         };
-        for (int i = 0; i < Tree().topLevelItemCount(); ++i) walk(Tree().topLevelItem(i), 0);
+        walk(QModelIndex(), 0);
         return lines;
+    }
+
+    // What is open and what is selected on screen is what the list says.
+    void ExpectShownAsModelled()
+    {
+        EXPECT_EQ(ViewOutline(), ModelOutline());
+        for (std::int32_t row = 0; row < list->ListCount(); ++row)
+            if (list->RowDepth(row) == 0) EXPECT_EQ(Tree().isExpanded(Index(row)), list->Expanded(row)) << row;
+        std::vector<QModelIndex> wanted;
+        if (list->ListIndex() >= 0) wanted.push_back(Index(list->ListIndex()));
+        EXPECT_EQ(Selected(), wanted);
     }
 };
 
@@ -47,22 +74,24 @@ TEST_F(QtListboxViewTest, ShowsTheRowsAsModelled)
 {
     Open();
     EXPECT_TRUE(Tree().isHeaderHidden());
-    EXPECT_EQ(Tree().columnCount(), 2);
+    EXPECT_EQ(Tree().model()->columnCount(), 2);
     EXPECT_FALSE(Tree().expandsOnDoubleClick());
     EXPECT_EQ(Tree().font().pixelSize(), 10);
     EXPECT_EQ(Tree().font().family(), QApplication::font().family());
     EXPECT_EQ(ViewOutline(), (std::vector<std::string>{"A", "x.jsx", "B"}));
     // Folder rows can be opened before they have children; others cannot.
-    EXPECT_EQ(Item(0)->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
-    EXPECT_NE(Item(1)->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    EXPECT_TRUE(Tree().model()->hasChildren(Index(0)));
+    EXPECT_FALSE(Tree().model()->hasChildren(Index(1)));
 
     // Hiding the second column keeps its texts in the model.
     list->SetCell(1, 1, "parent");
     list->SetColumnCount(1);
-    EXPECT_EQ(Tree().columnCount(), 1);
+    EXPECT_EQ(Tree().model()->columnCount(), 1);
     EXPECT_EQ(list->Cell(1, 1), "parent");
     list->SetColumnCount(2);
-    EXPECT_EQ(Item(1)->text(1), QStringLiteral("parent"));
+    EXPECT_EQ(Index(1).siblingAtColumn(1).data().toString(), QStringLiteral("parent"));
+    list->SetCell(1, 0, "y.jsx");
+    EXPECT_EQ(Index(1).data().toString(), QStringLiteral("y.jsx"));
 }
 
 // Opening a folder row, whoever does it, raises ExpandRow once; the rows its
@@ -74,12 +103,9 @@ TEST_F(QtListboxViewTest, OpeningAndClosingFolderRows)
         void (*set)(QtListboxViewTest& test, std::int32_t row, bool open);
     };
     const Case cases[] = {
-        {"the item", [](QtListboxViewTest& t, std::int32_t row, bool open) { t.Item(row)->setExpanded(open); }},
+        {"the tree", [](QtListboxViewTest& t, std::int32_t row, bool open) { t.Tree().setExpanded(t.Index(row), open); }},
         {"a click on the indicator",
-         [](QtListboxViewTest& t, std::int32_t row, bool) {
-             QRect rect = t.Tree().visualItemRect(t.Item(row));
-             qtkit::Click(t.Tree().viewport(), QPoint(rect.x() - t.Tree().indentation() / 2, rect.center().y()));
-         }},
+         [](QtListboxViewTest& t, std::int32_t row, bool) { qtkit::Click(t.Tree().viewport(), t.IndicatorOf(row)); }},
         {"the model", [](QtListboxViewTest& t, std::int32_t row, bool open) { t.list->SetExpanded(row, open); }},
     };
     for (const Case& c : cases) {
@@ -88,15 +114,16 @@ TEST_F(QtListboxViewTest, OpeningAndClosingFolderRows)
         c.set(*this, 2, true);
         EXPECT_EQ(events, std::vector<std::string>{"ExpandRow 2"});
         EXPECT_TRUE(list->Expanded(2));
-        EXPECT_TRUE(Item(2)->isExpanded());
+        EXPECT_TRUE(Tree().isExpanded(Index(2)));
         EXPECT_EQ(ViewOutline(), (std::vector<std::string>{"A", "x.jsx", "B", " B/1", " B/2"}));
-        EXPECT_TRUE(Tree().visualItemRect(Item(4)).isValid()) << "the children are shown";
+        qtkit::Settle();
+        EXPECT_TRUE(Tree().visualRect(Index(4)).isValid()) << "the children are shown";
 
         events.clear();
         c.set(*this, 2, false);
         EXPECT_EQ(events, std::vector<std::string>{"CollapseRow 2"});
         EXPECT_FALSE(list->Expanded(2));
-        EXPECT_FALSE(Item(2)->isExpanded());
+        EXPECT_FALSE(Tree().isExpanded(Index(2)));
         EXPECT_EQ(ViewOutline(), (std::vector<std::string>{"A", "x.jsx", "B"}));
         TearDown();
         events.clear();
@@ -110,21 +137,26 @@ TEST_F(QtListboxViewTest, ChildrenOfAnEarlierFolderGoBetweenRows)
     list->SetExpanded(0, true);
     EXPECT_EQ(ViewOutline(), ModelOutline());
     EXPECT_EQ(ViewOutline(), (std::vector<std::string>{"A", " A/1", " A/2", "x.jsx", "B", " B/1", " B/2"}));
+    EXPECT_TRUE(Tree().isExpanded(Index(4)));
     list->AddRow({"y.js", ""});  // after the last child: a top-level row again
     EXPECT_EQ(ViewOutline(), ModelOutline());
 }
 
 TEST_F(QtListboxViewTest, RemovingAFolderRowKeepsItsChildrenShown)
 {
-    // The flat list keeps the children when their folder row goes; the view
-    // must not take them along.
+    // The list keeps the children when their folder row goes; the view must
+    // not take them along.
     Open();
-    list->SetExpanded(2, true);
-    list->RemoveRow(2);
-    EXPECT_EQ(list->ListCount(), 4);
-    EXPECT_EQ(ViewOutline(), ModelOutline());
+    list->SetExpanded(0, true);
+    list->SetExpanded(4, true);
+    list->SetListIndex(5);  // B/1
+    list->RemoveRow(0);
+    EXPECT_EQ(ModelOutline(), (std::vector<std::string>{"A/1", "A/2", "x.jsx", "B", " B/1", " B/2"}));
+    EXPECT_EQ(list->ListIndex(), 4);
+    ExpectShownAsModelled();
     list->DeleteAllRows();
-    EXPECT_EQ(Tree().topLevelItemCount(), 0);
+    EXPECT_EQ(Tree().model()->rowCount(), 0);
+    EXPECT_TRUE(Selected().empty());
 }
 
 TEST_F(QtListboxViewTest, DoubleClickSelectsTheRowUnderThePointer)
@@ -140,18 +172,18 @@ TEST_F(QtListboxViewTest, DoubleClickSelectsTheRowUnderThePointer)
         SCOPED_TRACE(c.where);
         Open();
         list->SetListIndex(2);
-        QPoint at = c.row >= 0 ? At(c.row) : QPoint(40, Tree().visualItemRect(Item(2)).bottom() + 30);
+        QPoint at = c.row >= 0 ? At(c.row) : QPoint(40, Tree().visualRect(Index(2)).bottom() + 30);
         qtkit::DoubleClick(Tree().viewport(), at);
         EXPECT_EQ(events, c.events);
         EXPECT_EQ(list->ListIndex(), c.row);
-        EXPECT_EQ(Tree().selectedItems().size(), c.row >= 0 ? 1 : 0);
+        EXPECT_EQ(Selected().size(), c.row >= 0 ? 1u : 0u);
         EXPECT_FALSE(list->Expanded(0));
         TearDown();
         events.clear();
     }
 }
 
-TEST_F(QtListboxViewTest, SelectionGoesBothWays)
+TEST_F(QtListboxViewTest, SelectionGoesBothWaysAndStaysWithItsRow)
 {
     Open();
     qtkit::Click(Tree().viewport(), At(2));
@@ -161,15 +193,88 @@ TEST_F(QtListboxViewTest, SelectionGoesBothWays)
     events.clear();
     list->SetListIndex(1);  // the program's own choice is not reported back
     EXPECT_TRUE(events.empty());
-    EXPECT_EQ(Tree().selectedItems(), QList<QTreeWidgetItem*>{Item(1)});
+    EXPECT_EQ(Selected(), std::vector<QModelIndex>{Index(1)});
     list->SetListIndex(-1);
-    EXPECT_TRUE(Tree().selectedItems().isEmpty());
+    EXPECT_TRUE(Selected().empty());
+
+    // Rows come and go above the selected one: it stays selected. When it
+    // goes itself, Qt would pick a neighbour; the list selects none.
+    list->SetExpanded(2, true);
+    list->SetListIndex(4);  // B/2
+    list->SetExpanded(0, true);
+    ASSERT_EQ(list->Cell(6, 0), "B/2");
+    ExpectShownAsModelled();
+    list->SetExpanded(0, false);
+    EXPECT_EQ(list->ListIndex(), 4);
+    ExpectShownAsModelled();
+    list->SetExpanded(2, false);
+    EXPECT_EQ(list->ListIndex(), -1);
+    ExpectShownAsModelled();
+    EXPECT_EQ(events, (std::vector<std::string>{"ExpandRow 2", "ExpandRow 0", "CollapseRow 0", "CollapseRow 2"}));
+}
+
+// While a handler works through its rows, it yields; what the user does
+// meanwhile is dropped, and the tree shows the list's state again.
+TEST_F(QtListboxViewTest, WhatTheUserDoesWhileAHandlerRunsIsUndone)
+{
+    struct Case {
+        const char* what;
+        std::int32_t folder;  // opened first, when not -1
+        bool collapse;        // else the handler is B's ExpandRow
+        void (*user)(QtListboxViewTest& test);
+    };
+    const Case cases[] = {
+        {"opening another folder row during a close", -1, true,
+         [](QtListboxViewTest& t) { qtkit::Click(t.Tree().viewport(), t.IndicatorOf(0)); }},
+        {"closing the folder row that is opening", -1, false,
+         [](QtListboxViewTest& t) { t.Tree().collapse(t.Index(2)); }},
+        {"a double-click and a click on another row", 0, true,
+         [](QtListboxViewTest& t) {
+             qtkit::DoubleClick(t.Tree().viewport(), t.At(3));
+             qtkit::Click(t.Tree().viewport(), t.At(1));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Open();
+        if (c.folder >= 0) list->SetExpanded(c.folder, true);
+        const std::int32_t b = list->ListCount() - 1;
+        if (c.collapse) list->SetExpanded(b, true);
+        list->SetListIndex(b);
+        events.clear();
+        auto user = [&] { c.user(*this); };
+        if (c.collapse) {
+            onCollapse = [&](std::int32_t row) {
+                list->RemoveRow(row + 2);
+                user();
+                list->RemoveRow(row + 1);
+            };
+            list->SetExpanded(b, false);
+        } else {
+            onExpand = [&](std::int32_t row) {
+                list->AddRow({"B/1", "B"});
+                user();
+                list->AddRow({"B/2", "B"});
+                (void)row;
+            };
+            list->SetExpanded(b, true);
+        }
+        EXPECT_EQ(events, std::vector<std::string>{std::string(c.collapse ? "CollapseRow " : "ExpandRow ") +
+                                                   std::to_string(b)});
+        EXPECT_EQ(list->Expanded(b), !c.collapse);
+        EXPECT_EQ(list->ListIndex(), b);
+        ExpectShownAsModelled();
+        onCollapse = nullptr;
+        onExpand = nullptr;
+        TearDown();
+        events.clear();
+    }
 }
 
 TEST_F(QtListboxViewTest, LongListsFillQuickly)
 {
     // The program fills the list, then hides its second column; a view that
-    // searched its items on every row would take many seconds here.
+    // searched its rows on every row would take many seconds here.
     Open();
     QElapsedTimer clock;
     clock.start();
@@ -177,10 +282,10 @@ TEST_F(QtListboxViewTest, LongListsFillQuickly)
     list->SetColumnCount(1);
     qtkit::Settle();
     EXPECT_LT(clock.elapsed(), 2000);
-    EXPECT_EQ(Tree().topLevelItemCount(), 100003);
-    EXPECT_EQ(Item(100002)->text(0), QStringLiteral("script99999.jsx"));
+    EXPECT_EQ(Tree().model()->rowCount(), 100003);
+    EXPECT_EQ(Index(100002).data().toString(), QStringLiteral("script99999.jsx"));
     list->DeleteAllRows();
-    EXPECT_EQ(Tree().topLevelItemCount(), 0);
+    EXPECT_EQ(Tree().model()->rowCount(), 0);
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QWidget>
 
 using namespace fw;
@@ -182,15 +182,15 @@ TEST_F(QtWindowViewTest, HandlersMayCloseTheWindowUnderTheView)
 {
     struct Case {
         const char* what;
-        void (*act)(QTreeWidget& list, QWidget& button);
+        void (*act)(QTreeView& list, QWidget& button);
     };
     const Case cases[] = {
-        {"button click", [](QTreeWidget&, QWidget& b) { qtkit::Click(&b, QPoint(10, 10)); }},
-        {"double-click", [](QTreeWidget& t, QWidget&) {
-             qtkit::DoubleClick(t.viewport(), t.visualItemRect(t.topLevelItem(1)).center());
+        {"button click", [](QTreeView&, QWidget& b) { qtkit::Click(&b, QPoint(10, 10)); }},
+        {"double-click", [](QTreeView& t, QWidget&) {
+             qtkit::DoubleClick(t.viewport(), t.visualRect(t.model()->index(1, 0)).center());
          }},
-        {"opening a folder row", [](QTreeWidget& t, QWidget&) {
-             t.topLevelItem(0)->setExpanded(true);
+        {"opening a folder row", [](QTreeView& t, QWidget&) {
+             t.setExpanded(t.model()->index(0, 0), true);
          }},
     };
     auto closeWindow = [this] { window->Close(); };
@@ -202,7 +202,7 @@ TEST_F(QtWindowViewTest, HandlersMayCloseTheWindowUnderTheView)
         events.clear();
         Open();
         QPointer<QWidget> frame = FrameOf(*window);
-        c.act(*qobject_cast<QTreeWidget*>(WidgetOf(*list)), *WidgetOf(*button));
+        c.act(*qobject_cast<QTreeView*>(WidgetOf(*list)), *WidgetOf(*button));
         ASSERT_FALSE(events.empty());
         EXPECT_EQ(events.back(), "Close");
         qtkit::Settle();

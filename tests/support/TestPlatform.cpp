@@ -144,6 +144,12 @@ void TestPlatform::RunEventLoop()
     }
 }
 
+void TestPlatform::ProcessPendingEvents()
+{
+    ++yields;
+    if (duringYield) duringYield();
+}
+
 std::unique_ptr<fw::TimerHandle> TestPlatform::StartTimer(std::int32_t period, std::function<void()> tick)
 {
     int id = nextTimerId++;

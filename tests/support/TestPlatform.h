@@ -34,6 +34,8 @@ public:
     std::deque<std::optional<std::string>> folderAnswers;
     // Runs while a message is shown (modal), with its text.
     std::function<void(const std::string&)> duringMessage;
+    // Runs at every yield of a long loop, as the user's doing would arrive.
+    std::function<void()> duringYield;
     int yields = 0;
 
     RecordingScriptHost& Scripts() { return *scripts_; }
@@ -51,7 +53,7 @@ public:
     std::unique_ptr<fw::WindowView> CreateWindowView(fw::Window& window) override;
     void RunEventLoop() override;
     void ExitEventLoop() override { exitRequested_ = true; }
-    void ProcessPendingEvents() override { ++yields; }
+    void ProcessPendingEvents() override;
     std::unique_ptr<fw::TimerHandle> StartTimer(std::int32_t period, std::function<void()> tick) override;
     void ShowMessage(const fw::String& text) override;
     std::optional<fw::String> ChooseFolder(const fw::FolderDialogTexts& texts) override;

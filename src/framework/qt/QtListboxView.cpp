@@ -1,38 +1,42 @@
 #include "QtListboxView.h"
 
-#include "QtText.h"
+#include "QtListboxModel.h"
 #include "framework/Application.h"
 #include "framework/Listbox.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMouseEvent>
-#include <QTreeWidget>
-
-#include <algorithm>
+#include <QPersistentModelIndex>
+#include <QTreeView>
 
 namespace fw::qt {
 
-class ListWidget final : public QTreeWidget {
+namespace {
+
+class ListTree final : public QTreeView {
 public:
-    using QTreeWidget::QTreeWidget;
+    using QTreeView::QTreeView;
 
     QtListboxView* owner = nullptr;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override
     {
-        QTreeWidget::mousePressEvent(event);
-        if (owner && !itemAt(event->position().toPoint())) owner->UserPressedBelowRows();
+        QTreeView::mousePressEvent(event);
+        if (owner && !indexAt(event->position().toPoint()).isValid()) owner->UserPressedBelowRows();
     }
 
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
-        // Not Qt's: it would open folder rows or start editing. The model
+        // Not Qt's: it would open folder rows or start editing. The list
         // decides what a double-click does.
-        if (owner) owner->UserDoubleClicked(itemAt(event->position().toPoint()));
+        if (owner) owner->UserDoubleClicked(indexAt(event->position().toPoint()));
         event->accept();
     }
 };
+
+} // namespace
 
 class QtListboxView::Syncing {
 public:
@@ -49,171 +53,128 @@ private:
 };
 
 QtListboxView::QtListboxView(Listbox& model, QWidget& content)
-    : QtControlView(model, new ListWidget(&content)), list_(model)
+    : QtControlView(model, new ListTree(&content)), list_(model)
 {
-    auto* tree = static_cast<ListWidget*>(Tree());
+    auto* tree = static_cast<ListTree*>(Tree());
+    items_ = new ListboxModel(model, tree);
     tree->owner = this;
+    tree->setModel(items_);
     tree->setUniformRowHeights(true);  // keeps long lists fast
     tree->setExpandsOnDoubleClick(false);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setAnimated(false);
     tree->header()->setStretchLastSection(true);
-    QObject::connect(tree, &QTreeWidget::itemExpanded, tree, [tree](QTreeWidgetItem* item) {
-        if (tree->owner) tree->owner->UserSetExpanded(item, true);
+    QObject::connect(tree, &QTreeView::expanded, tree, [tree](const QModelIndex& index) {
+        if (tree->owner) tree->owner->UserSetExpanded(index, true);
     });
-    QObject::connect(tree, &QTreeWidget::itemCollapsed, tree, [tree](QTreeWidgetItem* item) {
-        if (tree->owner) tree->owner->UserSetExpanded(item, false);
+    QObject::connect(tree, &QTreeView::collapsed, tree, [tree](const QModelIndex& index) {
+        if (tree->owner) tree->owner->UserSetExpanded(index, false);
     });
-    QObject::connect(tree, &QTreeWidget::itemSelectionChanged, tree, [tree] {
+    QObject::connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, tree, [tree] {
         if (tree->owner) tree->owner->UserChangedSelection();
     });
-    tree->setColumnCount(0);
     ColumnCountChanged();
-    Rebuild();
+    ShowEveryExpanded();
+    ShowSelection();
 }
 
 QtListboxView::~QtListboxView()
 {
-    if (auto* tree = static_cast<ListWidget*>(Tree())) tree->owner = nullptr;
+    if (auto* tree = static_cast<ListTree*>(Tree())) tree->owner = nullptr;
+    // The tree goes later, and must not read a list that may be gone by then.
+    if (items_) items_->Detach();
 }
 
-QTreeWidget* QtListboxView::Tree() const
+QTreeView* QtListboxView::Tree() const
 {
-    return static_cast<QTreeWidget*>(Widget());
+    return static_cast<QTreeView*>(Widget());
 }
 
-QTreeWidgetItem* QtListboxView::ItemOf(std::int32_t row) const
+ListboxModel* QtListboxView::Model() const
 {
-    if (row < 0 || std::size_t(row) >= items_.size()) return nullptr;
-    return items_[std::size_t(row)];
+    return items_;
 }
 
-std::int32_t QtListboxView::RowOf(const QTreeWidgetItem* item) const
+void QtListboxView::RowsAboutToBeInserted(std::int32_t parent, std::int32_t first, std::int32_t count)
 {
-    auto found = std::find(items_.begin(), items_.end(), item);
-    return found == items_.end() ? -1 : std::int32_t(found - items_.begin());
-}
-
-QTreeWidgetItem* QtListboxView::MakeItem(std::int32_t row) const
-{
-    auto* item = new QTreeWidgetItem;
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    for (int column = 0; column < Tree()->columnCount(); ++column)
-        item->setText(column, ToQt(list_.Cell(row, column)));
-    // A folder row can be opened before it has children.
-    item->setChildIndicatorPolicy(list_.RowIsFolder(row) ? QTreeWidgetItem::ShowIndicator
-                                                         : QTreeWidgetItem::DontShowIndicatorWhenChildless);
-    return item;
-}
-
-void QtListboxView::Place(QTreeWidgetItem* item, std::int32_t row)
-{
-    // The parent is the nearest row above at a lower depth; the item goes
-    // right after the nearest row above at its own depth, if that comes first.
-    const std::int32_t depth = list_.RowDepth(row);
-    for (std::int32_t above = row - 1; above >= 0; --above) {
-        const std::int32_t d = list_.RowDepth(above);
-        if (d > depth) continue;
-        QTreeWidgetItem* near = items_[std::size_t(above)];
-        if (d < depth) {
-            near->insertChild(0, item);
-            return;
-        }
-        if (QTreeWidgetItem* parent = near->parent()) {
-            int last = parent->childCount() - 1;
-            parent->insertChild(parent->child(last) == near ? last + 1 : parent->indexOfChild(near) + 1, item);
-        } else {
-            QTreeWidget* tree = Tree();
-            int last = tree->topLevelItemCount() - 1;
-            // Appending is the common case, and must not search a long list.
-            tree->insertTopLevelItem(tree->topLevelItem(last) == near ? last + 1 : tree->indexOfTopLevelItem(near) + 1,
-                                     item);
-        }
-        return;
-    }
-    Tree()->insertTopLevelItem(0, item);
-}
-
-void QtListboxView::RowsInserted(std::int32_t first, std::int32_t count)
-{
-    if (!Tree()) return;
     Syncing syncing(*this);
-    for (std::int32_t row = first; row < first + count; ++row) {
-        QTreeWidgetItem* item = MakeItem(row);
-        items_.insert(items_.begin() + row, item);
-        Place(item, row);
-        if (list_.Expanded(row)) item->setExpanded(true);
-    }
+    if (items_) items_->RowsAboutToBeInserted(parent, first, count);
 }
 
-void QtListboxView::RowRemoved(std::int32_t row)
+void QtListboxView::RowsInserted(std::int32_t, std::int32_t, std::int32_t)
 {
-    QTreeWidgetItem* item = ItemOf(row);
-    if (!Tree() || !item) return;
-    if (item->childCount() > 0) {
-        // Its children stay in the list and belong elsewhere now.
-        Rebuild();
-        return;
-    }
-    items_.erase(items_.begin() + row);
+    Syncing syncing(*this);
+    if (items_) items_->RowsInserted();
+}
+
+void QtListboxView::RowsAboutToBeRemoved(std::int32_t parent, std::int32_t first, std::int32_t count)
+{
+    // Qt moves the selection off a row that goes; the list says where it is.
+    Syncing syncing(*this);
+    if (items_) items_->RowsAboutToBeRemoved(parent, first, count);
+}
+
+void QtListboxView::RowsRemoved(std::int32_t, std::int32_t, std::int32_t)
+{
     {
         Syncing syncing(*this);
-        delete item;
+        if (items_) items_->RowsRemoved();
     }
     ShowSelection();
 }
 
-void QtListboxView::AllRowsRemoved()
+void QtListboxView::RowsAboutToBeReset()
 {
-    if (!Tree()) return;
     Syncing syncing(*this);
-    items_.clear();
-    Tree()->clear();
+    if (items_) items_->RowsAboutToBeReset();
 }
 
-void QtListboxView::Rebuild()
+void QtListboxView::RowsReset()
 {
-    AllRowsRemoved();
-    RowsInserted(0, list_.ListCount());
+    {
+        Syncing syncing(*this);
+        if (items_) items_->RowsReset();
+    }
+    ShowEveryExpanded();
     ShowSelection();
 }
 
-void QtListboxView::CellChanged(std::int32_t row, std::int32_t column)
+void QtListboxView::CellChanged(std::int32_t parent, std::int32_t row, std::int32_t column)
 {
-    QTreeWidgetItem* item = ItemOf(row);
-    if (!Tree() || !item || column >= Tree()->columnCount()) return;
-    Syncing syncing(*this);
-    item->setText(column, ToQt(list_.Cell(row, column)));
+    if (items_) items_->CellChanged(parent, row, column);
 }
 
-void QtListboxView::ExpandedChanged(std::int32_t row)
+void QtListboxView::ExpandedChanged(std::int32_t topRow)
 {
-    ShowExpanded(row);
+    ShowExpanded(topRow);
 }
 
-void QtListboxView::ShowExpanded(std::int32_t row)
+void QtListboxView::ShowExpanded(std::int32_t topRow)
 {
-    QTreeWidgetItem* item = ItemOf(row);
-    if (!Tree() || !item) return;
+    QTreeView* tree = Tree();
+    if (!tree || !items_ || topRow < 0 || topRow >= list_.Rows().TopCount()) return;
     Syncing syncing(*this);
-    item->setExpanded(list_.Expanded(row));
+    tree->setExpanded(items_->IndexOf(-1, topRow), list_.Rows().Expanded(topRow));
+}
+
+void QtListboxView::ShowEveryExpanded()
+{
+    for (std::int32_t top = 0; top < list_.Rows().TopCount(); ++top)
+        if (list_.Rows().Expanded(top)) ShowExpanded(top);
 }
 
 void QtListboxView::ColumnCountChanged()
 {
-    QTreeWidget* tree = Tree();
-    if (!tree) return;
-    Syncing syncing(*this);
-    tree->setHeaderHidden(!list_.HasHeading());
-    const int shown = tree->columnCount(), wanted = list_.ColumnCount();
-    if (shown == wanted) return;
-    tree->setColumnCount(wanted);
-    for (int column = 0; column < wanted; ++column) tree->headerItem()->setText(column, QString());
-    // Columns from ColumnCount on are hidden; their texts stay in the model.
-    for (std::size_t row = 0; row < items_.size(); ++row)
-        for (int column = shown; column < wanted; ++column)
-            items_[row]->setText(column, ToQt(list_.Cell(std::int32_t(row), column)));
+    QTreeView* tree = Tree();
+    if (!tree || !items_) return;
+    {
+        Syncing syncing(*this);
+        tree->setHeaderHidden(!list_.HasHeading());
+        if (!items_->ColumnCountChanged()) return;
+    }
+    ShowEveryExpanded();
+    ShowSelection();
 }
 
 void QtListboxView::SelectionChanged()
@@ -223,62 +184,70 @@ void QtListboxView::SelectionChanged()
 
 void QtListboxView::ShowSelection()
 {
-    QTreeWidget* tree = Tree();
-    if (!tree) return;
+    QTreeView* tree = Tree();
+    if (!tree || !items_) return;
     Syncing syncing(*this);
-    QTreeWidgetItem* item = ItemOf(list_.ListIndex());
-    if (!item)
-        tree->clearSelection();
-    else if (!item->isSelected())
-        tree->setCurrentItem(item);
+    QItemSelectionModel* selection = tree->selectionModel();
+    const QModelIndex wanted = items_->IndexOfRow(list_.ListIndex());
+    if (!wanted.isValid()) {
+        if (selection->hasSelection() || selection->currentIndex().isValid()) selection->clear();
+        return;
+    }
+    const QModelIndexList selected = selection->selectedRows();
+    if (selected.size() != 1 || selected.first() != wanted || selection->currentIndex() != wanted)
+        tree->setCurrentIndex(wanted);
 }
 
 void QtListboxView::Report(std::int32_t selected, bool doubleClicked)
 {
     auto list = std::static_pointer_cast<Listbox>(list_.shared_from_this());
+    auto alive = lifeline_.Watch();
     DeliverFromLoop([&] {
         list->ViewSelected(selected);
         if (doubleClicked) list->ViewDoubleClicked();
     });
+    // The list may not have taken it (a handler is running).
+    if (*alive) ShowSelection();
 }
 
-void QtListboxView::UserSetExpanded(QTreeWidgetItem* item, bool expanded)
+void QtListboxView::UserSetExpanded(const QModelIndex& index, bool expanded)
 {
-    const std::int32_t row = RowOf(item);
-    if (syncing_ || row < 0) return;
+    if (syncing_ || !items_) return;
+    const std::int32_t row = items_->RowOf(index);
+    if (row < 0) return;
     auto list = std::static_pointer_cast<Listbox>(list_.shared_from_this());
     auto alive = lifeline_.Watch();
+    const QPersistentModelIndex folder(index);
     DeliverFromLoop([&] { list->ViewSetExpanded(row, expanded); });
-    // The model may keep the row as it was; its handler may have moved it.
-    if (*alive) ShowExpanded(RowOf(item));
+    // The list may have kept the row as it was; its handler may have moved it.
+    if (*alive && folder.isValid() && !folder.parent().isValid()) ShowExpanded(folder.row());
 }
 
 void QtListboxView::UserChangedSelection()
 {
-    if (syncing_) return;
-    const QList<QTreeWidgetItem*> selected = Tree()->selectedItems();
-    Report(selected.isEmpty() ? -1 : RowOf(selected.first()), false);
+    if (syncing_ || !items_) return;
+    const QModelIndexList selected = Tree()->selectionModel()->selectedRows();
+    Report(selected.isEmpty() ? -1 : items_->RowOf(selected.first()), false);
 }
 
 void QtListboxView::UserPressedBelowRows()
 {
     {
         Syncing syncing(*this);
-        Tree()->clearSelection();
-        Tree()->setCurrentItem(nullptr);
+        Tree()->selectionModel()->clear();
     }
     Report(-1, false);
 }
 
-void QtListboxView::UserDoubleClicked(QTreeWidgetItem* item)
+void QtListboxView::UserDoubleClicked(const QModelIndex& index)
 {
-    const std::int32_t row = RowOf(item);
+    const std::int32_t row = items_ ? items_->RowOf(index) : -1;
     {
         Syncing syncing(*this);
         if (row >= 0)
-            Tree()->setCurrentItem(item);
+            Tree()->setCurrentIndex(index);
         else
-            Tree()->clearSelection();
+            Tree()->selectionModel()->clear();
     }
     Report(row, true);
 }

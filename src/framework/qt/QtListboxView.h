@@ -1,62 +1,65 @@
 #pragma once
 
-// A list model on screen: one tree item per flat row, folder rows with a
-// disclosure control, child rows beneath their folder row.
+// A list on screen: a tree view over the list's own rows (ListboxModel),
+// folder rows with a disclosure control, child rows beneath their folder
+// row. The view only draws and reports what the user does; what is open and
+// what is selected is the list's, and the view shows it again whenever the
+// user's doing was not taken.
 
 #include "QtControlView.h"
 #include "QtLifeline.h"
 
+#include <QPointer>
+
 #include <cstdint>
-#include <vector>
 
 namespace fw {
 class Listbox;
 }
 
-class QTreeWidget;
-class QTreeWidgetItem;
+class QModelIndex;
+class QTreeView;
 
 namespace fw::qt {
 
-class ListWidget;
+class ListboxModel;
 
 class QtListboxView final : public QtControlView {
 public:
     QtListboxView(Listbox& model, QWidget& content);
     ~QtListboxView() override;
 
-    QTreeWidget* Tree() const;
-    // The item that shows the row; nil outside the list.
-    QTreeWidgetItem* ItemOf(std::int32_t row) const;
+    QTreeView* Tree() const;
+    ListboxModel* Model() const;
 
-    void RowsInserted(std::int32_t first, std::int32_t count) override;
-    void RowRemoved(std::int32_t row) override;
-    void AllRowsRemoved() override;
-    void CellChanged(std::int32_t row, std::int32_t column) override;
-    void ExpandedChanged(std::int32_t row) override;
+    void RowsAboutToBeInserted(std::int32_t parent, std::int32_t first, std::int32_t count) override;
+    void RowsInserted(std::int32_t parent, std::int32_t first, std::int32_t count) override;
+    void RowsAboutToBeRemoved(std::int32_t parent, std::int32_t first, std::int32_t count) override;
+    void RowsRemoved(std::int32_t parent, std::int32_t first, std::int32_t count) override;
+    void RowsAboutToBeReset() override;
+    void RowsReset() override;
+    void CellChanged(std::int32_t parent, std::int32_t row, std::int32_t column) override;
+    void ExpandedChanged(std::int32_t topRow) override;
     void ColumnCountChanged() override;
     void SelectionChanged() override;
 
-    // What the widget reports of the user's doing.
-    void UserSetExpanded(QTreeWidgetItem* item, bool expanded);
+    // What the tree reports of the user's doing.
+    void UserSetExpanded(const QModelIndex& index, bool expanded);
     void UserChangedSelection();
     void UserPressedBelowRows();
-    void UserDoubleClicked(QTreeWidgetItem* item);
+    void UserDoubleClicked(const QModelIndex& index);
 
 private:
-    // Model-driven changes of the widget, which it must not report back.
+    // Changes of the tree made to show the list, which it must not report back.
     class Syncing;
 
-    QTreeWidgetItem* MakeItem(std::int32_t row) const;
-    void Place(QTreeWidgetItem* item, std::int32_t row);
-    void Rebuild();
-    void ShowExpanded(std::int32_t row);
+    void ShowExpanded(std::int32_t topRow);
+    void ShowEveryExpanded();
     void ShowSelection();
-    std::int32_t RowOf(const QTreeWidgetItem* item) const;
     void Report(std::int32_t selected, bool doubleClicked);
 
     Listbox& list_;
-    std::vector<QTreeWidgetItem*> items_;  // parallel to the model's rows
+    QPointer<ListboxModel> items_;  // owned by the tree
     bool syncing_ = false;
     Lifeline lifeline_;
 };

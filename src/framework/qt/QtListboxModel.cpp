@@ -1,0 +1,141 @@
+#include "QtListboxModel.h"
+
+#include "framework/Listbox.h"
+
+namespace fw::qt {
+
+ListboxModel::ListboxModel(const Listbox& list, QObject* parent)
+    : QAbstractItemModel(parent), list_(&list), columns_(list.ColumnCount())
+{
+}
+
+void ListboxModel::Detach()
+{
+    beginResetModel();
+    list_ = nullptr;
+    endResetModel();
+}
+
+std::int32_t ListboxModel::TopOf(const QModelIndex& index)
+{
+    return index.internalId() == 0 ? index.row() : std::int32_t(index.internalId() - 1);
+}
+
+QModelIndex ListboxModel::IndexOf(std::int32_t parent, std::int32_t row, int column) const
+{
+    return createIndex(row, column, quintptr(parent + 1));
+}
+
+QModelIndex ListboxModel::IndexOfRow(std::int32_t row) const
+{
+    if (!list_ || row < 0 || row >= list_->ListCount()) return {};
+    const ListRows::Place place = list_->Rows().Locate(row);
+    return place.child < 0 ? IndexOf(-1, place.top) : IndexOf(place.top, place.child);
+}
+
+std::int32_t ListboxModel::RowOf(const QModelIndex& index) const
+{
+    if (!list_ || !index.isValid() || index.model() != this) return -1;
+    const ListRows& rows = list_->Rows();
+    return index.internalId() == 0 ? rows.RowOf({index.row(), -1}) : rows.RowOf({TopOf(index), index.row()});
+}
+
+QModelIndex ListboxModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (!hasIndex(row, column, parent)) return {};
+    return IndexOf(parent.isValid() ? parent.row() : -1, row, column);
+}
+
+QModelIndex ListboxModel::parent(const QModelIndex& child) const
+{
+    if (!child.isValid() || child.internalId() == 0) return {};
+    return IndexOf(-1, TopOf(child));
+}
+
+int ListboxModel::rowCount(const QModelIndex& parent) const
+{
+    if (!list_) return 0;
+    if (!parent.isValid()) return list_->Rows().TopCount();
+    if (parent.column() != 0 || parent.internalId() != 0) return 0;
+    return list_->Rows().ChildCount(parent.row());
+}
+
+int ListboxModel::columnCount(const QModelIndex&) const
+{
+    return list_ ? columns_ : 0;
+}
+
+bool ListboxModel::hasChildren(const QModelIndex& parent) const
+{
+    if (!list_) return false;
+    if (!parent.isValid()) return list_->Rows().TopCount() > 0;
+    // A folder row can be opened before it has children; a child row never.
+    if (parent.column() != 0 || parent.internalId() != 0) return false;
+    return list_->Rows().Folder({parent.row(), -1}) || list_->Rows().ChildCount(parent.row()) > 0;
+}
+
+QVariant ListboxModel::data(const QModelIndex& index, int role) const
+{
+    if (!list_ || !index.isValid() || role != Qt::DisplayRole) return {};
+    const ListRows::Place place =
+        index.internalId() == 0 ? ListRows::Place{index.row(), -1} : ListRows::Place{TopOf(index), index.row()};
+    const std::string_view text = list_->Rows().Texts(place).Get(std::size_t(index.column()));
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+Qt::ItemFlags ListboxModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (index.internalId() != 0) f |= Qt::ItemNeverHasChildren;
+    return f;
+}
+
+void ListboxModel::RowsAboutToBeInserted(std::int32_t parent, std::int32_t first, std::int32_t count)
+{
+    beginInsertRows(parent < 0 ? QModelIndex() : IndexOf(-1, parent), first, first + count - 1);
+}
+
+void ListboxModel::RowsInserted()
+{
+    endInsertRows();
+}
+
+void ListboxModel::RowsAboutToBeRemoved(std::int32_t parent, std::int32_t first, std::int32_t count)
+{
+    beginRemoveRows(parent < 0 ? QModelIndex() : IndexOf(-1, parent), first, first + count - 1);
+}
+
+void ListboxModel::RowsRemoved()
+{
+    endRemoveRows();
+}
+
+void ListboxModel::RowsAboutToBeReset()
+{
+    beginResetModel();
+}
+
+void ListboxModel::RowsReset()
+{
+    if (list_) columns_ = list_->ColumnCount();
+    endResetModel();
+}
+
+void ListboxModel::CellChanged(std::int32_t parent, std::int32_t row, std::int32_t column)
+{
+    if (column >= columns_) return;
+    const QModelIndex changed = IndexOf(parent, row, column);
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+bool ListboxModel::ColumnCountChanged()
+{
+    if (!list_ || list_->ColumnCount() == columns_) return false;
+    // Columns from ColumnCount on are hidden; their texts stay in the list.
+    RowsAboutToBeReset();
+    RowsReset();
+    return true;
+}
+
+} // namespace fw::qt

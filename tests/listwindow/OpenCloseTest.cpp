@@ -274,4 +274,27 @@ TEST_F(OpenClose, ASaveRemovesTheUnfinishedFileOfAKilledOne)
     EXPECT_FALSE(std::filesystem::exists(leftover));
 }
 
+struct SavedBoundsCase {
+    const char* saved;
+    const char* written;  // by the next close
+};
+
+TEST_F(OpenClose, SavedBoundsThatNoScreenCanShowAreFittedAndSavedSo)
+{
+    const SavedBoundsCase cases[] = {
+        {"100\n100\n32000\n32000\n", "0\n0\n1024\n768\n"},
+        {"40000\n40000\n150\n200\n", "874\n568\n150\n200\n"},
+        {"40\n80\n150\n200\n", "40\n80\n150\n200\n"},
+        {"-100\n700\n150\n200\n", "-100\n700\n150\n200\n"},  // partly off: as the user left it
+    };
+    for (const SavedBoundsCase& c : cases) {
+        SCOPED_TRACE(c.saved);
+        platform->screenAreas = {{0, 0, 1024, 768}};
+        WriteFile(PreferencesFile(), std::string(c.saved) + "\n");
+        Start()->Close();
+        EXPECT_EQ(ReadFile(PreferencesFile()), std::string(c.written) + "\n");
+        Restart();
+    }
+}
+
 } // namespace

@@ -29,8 +29,12 @@ void Window1::BevelButton1_Action(const BevelButtonRef&)
         FolderItemRef chosen = dialog->ShowModal();
         NotNil(::Window1())->SetVisible(true);
         AI_ACCTIVE();
-        if (chosen) {
+        if (chosen && HoldsLineBreak(chosen->AbsolutePath())) {
+            // One line of the preferences file could not hold it.
+            my_msgbox("改行を含むフォルダは選択できません。");
+        } else if (chosen) {
             gMyScriptFolder = chosen;
+            keepFolderLine_ = false;
             setLB1();
         }
     } catch (...) {

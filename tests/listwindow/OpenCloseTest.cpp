@@ -1,6 +1,11 @@
 #include "support/ProgramFixture.h"
 
 #include <filesystem>
+#include <functional>
+#include <iostream>
+#include <optional>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace fw;
@@ -148,6 +153,148 @@ TEST_F(OpenClose, ClosingQuitsWithZeroEvenWhenNothingCanBeWritten)
     EXPECT_TRUE(QuitRequested());
     EXPECT_EQ(RuntimeExit(), 0);
     EXPECT_FALSE(std::filesystem::exists(PreferencesFile()));
+}
+
+TEST_F(OpenClose, AFileThatExistsButCannotBeReadIsLeftAsItIs)
+{
+    const std::string path = PreferencesFile();
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        bool needsNormalUser;  // root reads a file whatever its mode
+    };
+    const Case cases[] = {
+        {"mode 000",
+         [&] {
+             WriteFile(path, "40\n80\n170\n220\n/kept\n");
+             std::filesystem::permissions(path, std::filesystem::perms::none);
+         },
+         true},
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsNormalUser && ::geteuid() == 0) {
+            std::cout << "[   INFO   ] skipped as root: " << c.what << "\n";
+            continue;
+        }
+        c.make();
+        struct stat before {};
+        ASSERT_EQ(::lstat(path.c_str(), &before), 0);
+        auto window = Start();
+        EXPECT_EQ(window->Width(), 150);  // nothing was read
+        window->Close();
+        EXPECT_TRUE(QuitRequested());
+        EXPECT_EQ(RuntimeExit(), 0);
+        struct stat after {};
+        ASSERT_EQ(::lstat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        std::filesystem::remove(path);
+        Restart();
+    }
+}
+
+struct FolderLineCase {
+    const char* what;
+    std::optional<std::string> chosen;  // the dialog's answer; nothing: no press of the button
+    bool cancelled;
+    bool chosenIsWritten;
+};
+
+TEST_F(OpenClose, ASavedFolderAbsentForOneRunKeepsItsLineUntilAnotherIsChosen)
+{
+    const std::string absent = scratch + "/unplugged disk/スクリプト";
+    const std::string chosen = Make({"Chosen/", "Chosen/a.jsx"});
+    const FolderLineCase cases[] = {
+        {"no folder chosen", std::nullopt, false, false},
+        {"the dialog cancelled", std::nullopt, true, false},
+        {"another folder chosen", chosen, false, true},
+    };
+    for (const FolderLineCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile(PreferencesFile(), "1\n2\n150\n200\n" + absent + "\n");
+        auto window = Start();
+        EXPECT_FALSE(window->gMyScriptFolder);
+        if (c.chosen) platform->folderAnswers.push_back(*c.chosen);
+        if (c.chosen || c.cancelled) window->BevelButton1()->ViewPressed();
+        window->Close();
+        EXPECT_EQ(ReadFile(PreferencesFile()), "1\n2\n150\n200\n" + (c.chosenIsWritten ? chosen : absent) + "\n");
+        Restart();
+    }
+
+    // Back again, the folder is listed as before.
+    WriteFile(PreferencesFile(), "1\n2\n150\n200\n" + absent + "\n");
+    Start()->Close();
+    Restart();
+    std::filesystem::create_directories(absent);
+    Make({"unplugged disk/スクリプト/b.jsx"});
+    EXPECT_EQ(Rows(Start()->LB1()), std::vector<std::string>{"b.jsx"});
+}
+
+TEST_F(OpenClose, AFolderWhosePathHoldsALineBreakIsRefusedAndTheFileKeepsFiveLines)
+{
+    const std::string former = Make({"Former/", "Former/old.jsx"});
+    for (const char* name : {"two\nlines", "two\rlines", "two\r\nlines"}) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(name)));
+        const std::string broken = Make({std::string(name) + "/", std::string(name) + "/new.jsx"});
+        WriteFile(PreferencesFile(), "1\n2\n150\n200\n" + former + "\n");
+        auto window = Start();
+        platform->folderAnswers.push_back(broken);
+        window->BevelButton1()->ViewPressed();
+        EXPECT_EQ(platform->messages, std::vector<std::string>{"改行を含むフォルダは選択できません。"});
+        EXPECT_EQ(window->gMyScriptFolder->AbsolutePath(), former);
+        EXPECT_EQ(Rows(window->LB1()), std::vector<std::string>{"old.jsx"});
+        window->Close();
+        EXPECT_EQ(ReadFile(PreferencesFile()), "1\n2\n150\n200\n" + former + "\n");
+
+        // However such a folder came to be listed, the close keeps the former line.
+        Restart();
+        window = Start();
+        window->gMyScriptFolder = GetFolderItem(broken);
+        ASSERT_TRUE(window->gMyScriptFolder);
+        window->Close();
+        EXPECT_EQ(ReadFile(PreferencesFile()), "1\n2\n150\n200\n" + former + "\n");
+
+        Restart();
+        window = Start();
+        EXPECT_TRUE(platform->messages.empty());
+        EXPECT_EQ(Rows(window->LB1()), std::vector<std::string>{"old.jsx"});
+        window->Close();
+        Restart();
+    }
+}
+
+TEST_F(OpenClose, ASaveRemovesTheUnfinishedFileOfAKilledOne)
+{
+    const std::string leftover = preferencesFolder + "/.fennic.pref.q7Xz0a";
+    WriteFile(leftover, "20\n60\n");
+    Start()->Close();
+    EXPECT_EQ(ReadFile(PreferencesFile()), "20\n60\n150\n200\n\n");
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+}
+
+struct SavedBoundsCase {
+    const char* saved;
+    const char* written;  // by the next close
+};
+
+TEST_F(OpenClose, SavedBoundsThatNoScreenCanShowAreFittedAndSavedSo)
+{
+    const SavedBoundsCase cases[] = {
+        {"100\n100\n32000\n32000\n", "0\n0\n1024\n768\n"},
+        {"40000\n40000\n150\n200\n", "874\n568\n150\n200\n"},
+        {"40\n80\n150\n200\n", "40\n80\n150\n200\n"},
+        {"-100\n700\n150\n200\n", "-100\n700\n150\n200\n"},  // partly off: as the user left it
+    };
+    for (const SavedBoundsCase& c : cases) {
+        SCOPED_TRACE(c.saved);
+        platform->screenAreas = {{0, 0, 1024, 768}};
+        WriteFile(PreferencesFile(), std::string(c.saved) + "\n");
+        Start()->Close();
+        EXPECT_EQ(ReadFile(PreferencesFile()), std::string(c.written) + "\n");
+        Restart();
+    }
 }
 
 } // namespace

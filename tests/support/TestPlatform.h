@@ -35,6 +35,8 @@ public:
     // Runs while a message is shown (modal), with its text.
     std::function<void(const std::string&)> duringMessage;
     int yields = 0;
+    // What AvailableScreenAreas answers; empty: nothing known.
+    std::vector<fw::Rect> screenAreas;
 
     RecordingScriptHost& Scripts() { return *scripts_; }
     RecordingAppleEventTransport& AppleEvents() { return *appleEvents_; }
@@ -55,6 +57,7 @@ public:
     std::unique_ptr<fw::TimerHandle> StartTimer(std::int32_t period, std::function<void()> tick) override;
     void ShowMessage(const fw::String& text) override;
     std::optional<fw::String> ChooseFolder(const fw::FolderDialogTexts& texts) override;
+    std::vector<fw::Rect> AvailableScreenAreas() override { return screenAreas; }
 
     void RecordLaunch(const std::string& path) { launched_.push_back(path), journal.push_back("launch " + path); }
 

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 
 namespace fw {
@@ -87,6 +88,20 @@ public:
     std::optional<String> ChooseFolder(const FolderDialogTexts& texts) override
     {
         return qt::ChooseFolderModal(texts);
+    }
+
+    std::vector<Rect> AvailableScreenAreas() override
+    {
+        std::vector<Rect> areas;
+        auto add = [&](const QScreen* screen) {
+            QRect r = screen->availableGeometry();
+            areas.push_back({r.x(), r.y(), r.width(), r.height()});
+        };
+        QScreen* primary = QGuiApplication::primaryScreen();
+        if (primary) add(primary);
+        for (const QScreen* screen : QGuiApplication::screens())
+            if (screen != primary) add(screen);
+        return areas;
     }
 
 private:

@@ -134,7 +134,8 @@ ChildResult RunShippedHelper(const String& folder, const String& name,
                              const std::vector<String>& arguments)
 {
 #ifdef __APPLE__
-    const String file = folder + "/" + name + ".applescript";
+    // Compiled at build time: osascript need not compile the text at each call.
+    const String file = folder + "/" + name + ".scpt";
     std::vector<String> argv{"/usr/bin/osascript", file};
 #else
     const String file = folder + "/" + name;

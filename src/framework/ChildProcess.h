@@ -32,8 +32,8 @@ struct ChildResult {
 };
 
 // Runs the helper `name` of `folder` with the arguments and waits for it:
-// on Linux the executable <folder>/<name>, on macOS the text AppleScript
-// <folder>/<name>.applescript through osascript.
+// on Linux the executable <folder>/<name>, on macOS the compiled AppleScript
+// <folder>/<name>.scpt through osascript.
 ChildResult RunShippedHelper(const String& folder, const String& name,
                              const std::vector<String>& arguments);
 

@@ -1,3 +1,4 @@
+#include "framework/AppleEvent.h"
 #include "framework/Exceptions.h"
 #include "framework/Platform.h"
 #include "framework/Scripts.h"
@@ -328,6 +329,33 @@ TEST(ShippedScriptsStateFolder, WithoutItsOwnVariableTheXdgStateFolderIsMadeAndU
     }
     InstallScriptHost(nullptr);
     fwtest::RemoveFolder(home);
+}
+
+TEST_F(ShippedScriptsTest, StateFilesAreReplacedWholeNotRewrittenInPlace)
+{
+    // A hard link keeps the old file: rewritten in place, it would change too.
+    auto events = MakeProcessAppleEventTransport(QUILLMERE_SCRIPTS_DIR);
+    state.Write("running", "");
+    struct Case {
+        const char* writer;
+        std::function<void()> write;
+        const char* front;
+    };
+    const Case cases[] = {
+        {"script 170", [] { ScriptExecute(170); }, "Quillmere"},
+        {"activate event",
+         [&] { events->Send(*FourCharCode("misc"), *FourCharCode("actv"), *FourCharCode("ART5")); },
+         "Illustrator"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.writer);
+        state.Write("front", "Finder");
+        ASSERT_EQ(::link(state.PathOf("front").c_str(), state.PathOf("old front").c_str()), 0);
+        c.write();
+        EXPECT_EQ(state.Read("front"), c.front);
+        EXPECT_EQ(state.Read("old front"), "Finder");
+        ::unlink(state.PathOf("old front").c_str());
+    }
 }
 
 } // namespace

@@ -17,24 +17,27 @@ using OpenClose = ProgramFixture;
 
 struct VersionCase {
     const char* version;
-    const char* scriptsFolder;  // nullptr: no default scripts folder
+    const char* scriptsFolder;  // under the first volume; nullptr: no default scripts folder
 };
+
+// Illustrator's scripts folder of every release, on a first volume at
+// `volume`, which becomes Volume 0.
+void LayOutFirstVolume(const std::string& volume)
+{
+    for (const char* release : {"CS4", "CS3", "CS2", "CS"})
+        std::filesystem::create_directories(volume + "/Applications/Adobe Illustrator " + release +
+                                            "/Presets.localized/Scripts.localized");
+    std::filesystem::create_directories(volume + "/Applications/Adobe Illustrator 10.0.3/プリセット/スクリプト");
+    SetFirstVolume(volume);
+}
 
 TEST_F(OpenClose, VersionTextPicksTheDefaultScriptsFolderInTableOrder)
 {
-    // The walk starts at the first volume, "/".
-    if (::geteuid() != 0 || std::filesystem::exists("/Applications"))
-        GTEST_SKIP() << "needs to make /Applications and remove it afterwards";
-    struct RemoveAfterwards {
-        ~RemoveAfterwards() { std::filesystem::remove_all("/Applications"); }
-    } cleanup;
-    const std::string cs = "/Presets.localized/Scripts.localized";
-    for (const char* app : {"CS4", "CS3", "CS2", "CS"})
-        std::filesystem::create_directories("/Applications/Adobe Illustrator " + std::string(app) + cs);
-    std::filesystem::create_directories("/Applications/Adobe Illustrator 10.0.3/プリセット/スクリプト");
-
+    const std::string volume = Make({"Volume/"});
+    LayOutFirstVolume(volume);
     const VersionCase cases[] = {
         {"13.0.0", "/Applications/Adobe Illustrator CS3/Presets.localized/Scripts.localized"},
+        {"14.0.0 (13)", "/Applications/Adobe Illustrator CS4/Presets.localized/Scripts.localized"},
         {"10.0.3 14.0", "/Applications/Adobe Illustrator CS4/Presets.localized/Scripts.localized"},
         {"14.0.0 (10)", "/Applications/Adobe Illustrator CS4/Presets.localized/Scripts.localized"},
         {"12.0.1", "/Applications/Adobe Illustrator CS2/Presets.localized/Scripts.localized"},
@@ -50,7 +53,7 @@ TEST_F(OpenClose, VersionTextPicksTheDefaultScriptsFolderInTableOrder)
         EXPECT_EQ(window->gAiver, c.version);
         if (c.scriptsFolder) {
             ASSERT_TRUE(window->gMyScriptFolder);
-            EXPECT_EQ(window->gMyScriptFolder->AbsolutePath(), c.scriptsFolder);
+            EXPECT_EQ(window->gMyScriptFolder->AbsolutePath(), volume + c.scriptsFolder);
         } else {
             EXPECT_FALSE(window->gMyScriptFolder);
         }
@@ -61,9 +64,26 @@ TEST_F(OpenClose, VersionTextPicksTheDefaultScriptsFolderInTableOrder)
     }
 
     // A folder missing on the way stops the walk: no default scripts folder.
-    std::filesystem::remove_all("/Applications/Adobe Illustrator CS3");
+    std::filesystem::remove_all(volume + "/Applications/Adobe Illustrator CS3");
     platform->Scripts().Answer(168, "13.0.0");
     EXPECT_FALSE(Start()->gMyScriptFolder);
+}
+
+TEST_F(OpenClose, ASavedFolderThatHasVanishedLeavesTheDefaultScriptsFolderListed)
+{
+    const std::string volume = Make({"Volume/"});
+    LayOutFirstVolume(volume);
+    const std::string scripts = volume + "/Applications/Adobe Illustrator CS3/Presets.localized/Scripts.localized";
+    WriteFile(scripts + "/default.jsx", "");
+    const std::string vanished = Make({"Vanished/", "Vanished/old.jsx"});
+    WriteFile(PreferencesFile(), "1\n2\n150\n200\n" + vanished + "\n");
+    std::filesystem::remove_all(vanished);
+    platform->Scripts().Answer(168, "13.0.0");
+    auto window = Start();
+    ASSERT_TRUE(window->gMyScriptFolder);
+    EXPECT_EQ(window->gMyScriptFolder->AbsolutePath(), scripts);
+    EXPECT_EQ(Rows(window->LB1()), std::vector<std::string>{"default.jsx"});
+    EXPECT_EQ(window->Left(), 1);  // the bounds are still applied
 }
 
 TEST_F(OpenClose, ASavedFolderWinsAndTheBoundsAreApplied)
@@ -294,6 +314,21 @@ TEST_F(OpenClose, SavedBoundsThatNoScreenCanShowAreFittedAndSavedSo)
         Start()->Close();
         EXPECT_EQ(ReadFile(PreferencesFile()), std::string(c.written) + "\n");
         Restart();
+    }
+}
+
+TEST_F(OpenClose, EveryCloseLeavesTheFileOfTypePref)
+{
+    if (!fwtest::KeepsUserAttributes(preferencesFolder)) GTEST_SKIP() << "this file system keeps no user attributes";
+    Start()->Close();
+    EXPECT_EQ(GetFolderItem(PreferencesFile())->MacType(), "pref") << "first close";
+    // A file that lost its type, or took another, gets it back at the next close.
+    for (const char* before : {"", "TEXT"}) {
+        SCOPED_TRACE(before);
+        Restart();
+        GetFolderItem(PreferencesFile())->SetMacType(before);
+        Start()->Close();
+        EXPECT_EQ(GetFolderItem(PreferencesFile())->MacType(), "pref");
     }
 }
 

@@ -39,9 +39,9 @@ public:
 
 class RecordingLauncher final : public fw::Launcher {
 public:
-    bool Launch(const fw::String& path, bool) override
+    bool Launch(const fw::String& path, bool activate) override
     {
-        current->RecordLaunch(path);
+        current->RecordLaunch(path, activate);
         return true;
     }
 };
@@ -151,6 +151,12 @@ std::unique_ptr<fw::TimerHandle> TestPlatform::StartTimer(std::int32_t period, s
     return std::make_unique<TestTimerHandle>(id);
 }
 
+void TestPlatform::ProcessPendingEvents()
+{
+    ++yields;
+    if (duringYield) duringYield();
+}
+
 void TestPlatform::ShowMessage(const fw::String& text)
 {
     messages.push_back(text);
@@ -162,6 +168,7 @@ std::optional<fw::String> TestPlatform::ChooseFolder(const fw::FolderDialogTexts
 {
     folderDialogs.push_back(texts);
     journal.push_back("folder dialog");
+    if (duringFolderDialog) duringFolderDialog();
     if (folderAnswers.empty()) return std::nullopt;
     std::optional<std::string> answer = folderAnswers.front();
     folderAnswers.pop_front();

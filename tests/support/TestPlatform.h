@@ -35,6 +35,8 @@ public:
     // Runs while a message is shown (modal), with its text.
     std::function<void(const std::string&)> duringMessage;
     int yields = 0;
+    // Runs at every yield, as events delivered from a long loop would.
+    std::function<void()> duringYield;
 
     RecordingScriptHost& Scripts() { return *scripts_; }
     RecordingAppleEventTransport& AppleEvents() { return *appleEvents_; }
@@ -51,7 +53,11 @@ public:
     std::unique_ptr<fw::WindowView> CreateWindowView(fw::Window& window) override;
     void RunEventLoop() override;
     void ExitEventLoop() override { exitRequested_ = true; }
-    void ProcessPendingEvents() override { ++yields; }
+    void ProcessPendingEvents() override
+    {
+        ++yields;
+        if (duringYield) duringYield();
+    }
     std::unique_ptr<fw::TimerHandle> StartTimer(std::int32_t period, std::function<void()> tick) override;
     void ShowMessage(const fw::String& text) override;
     std::optional<fw::String> ChooseFolder(const fw::FolderDialogTexts& texts) override;

@@ -7,6 +7,7 @@
 
 #include "Text.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -100,9 +101,11 @@ struct ScriptParameter {
 class ScriptHost {
 public:
     virtual ~ScriptHost() = default;
-    // Runs script `number` with the parameters in order; its text result.
-    // Raises RuntimeException when the script cannot be run.
-    virtual String Run(std::int32_t number, const std::vector<ScriptParameter>& parameters) = 0;
+    // Runs script `number` with the parameters in order, for at most
+    // `timeLimit`; its text result. Raises ScriptCallException when the
+    // script cannot be run or does not end well.
+    virtual String Run(std::int32_t number, const std::vector<ScriptParameter>& parameters,
+                       std::chrono::milliseconds timeLimit) = 0;
 };
 
 class AppleEventTransport {

@@ -287,7 +287,8 @@ void Window::ViewResized(std::int32_t width, std::int32_t height)
 
 void Window::ViewCloseRequested()
 {
-    Close();
+    auto self = std::static_pointer_cast<Window>(shared_from_this());
+    AtOutermostEvent([self] { self->Close(); });
 }
 
 ObjectRef GetImplicitWindow(const String& classFullName)

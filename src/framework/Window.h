@@ -72,6 +72,7 @@ public:
     // What the view reports of the user's doing.
     void ViewMoved(std::int32_t left, std::int32_t top);
     void ViewResized(std::int32_t width, std::int32_t height);
+    // Closes the window, once the event that it came in has returned.
     void ViewCloseRequested();
     WindowView* View() const { return view_.get(); }
 

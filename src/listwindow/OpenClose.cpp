@@ -3,6 +3,7 @@
 #include "bridge/ScriptCalls.h"
 
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
 #include "framework/Numbers.h"
 #include "framework/Variant.h"
 
@@ -41,8 +42,12 @@ bool ExistsButCannotBeRead(const FolderItemRef& file)
 
 void Window1::Event_Open()
 {
-    // 1. Illustrator's version.
-    gAiver = getAiVer(CreateArray(1, kElementVariant, -1));
+    // 1. Illustrator's version; none when it cannot be asked.
+    try {
+        gAiver = getAiVer(CreateArray(1, kElementVariant, -1));
+    } catch (const ScriptCallException&) {
+        gAiver = "";
+    }
 
     // 2. The preferences file item. It is needed whether or not the file
     // exists yet: the first close creates the file.

@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Control.h"
+#include "framework/Termination.h"
 #include "framework/Window.h"
 
 #include <algorithm>
@@ -16,11 +17,12 @@ int nextTimerId = 1;  // unique across platforms: handles may outlive theirs
 class JournalingScriptHost final : public fw::ScriptHost {
 public:
     RecordingScriptHost recorder;
-    fw::String Run(std::int32_t number, const std::vector<fw::ScriptParameter>& parameters) override
+    fw::String Run(std::int32_t number, const std::vector<fw::ScriptParameter>& parameters,
+                   std::chrono::milliseconds timeLimit) override
     {
         current->journal.push_back("script " + (parameters.empty() ? std::to_string(number)
                                                                    : Describe(ScriptCall{number, parameters})));
-        return recorder.Run(number, parameters);
+        return recorder.Run(number, parameters, timeLimit);
     }
 };
 
@@ -86,6 +88,7 @@ TestPlatform& TestPlatform::Install()
 {
     fw::ForgetAllWindows();
     fw::RuntimeInit();
+    fw::ForgetTerminationRequest();
     auto platform = std::make_unique<TestPlatform>();
     current = platform.get();
     auto scripts = std::make_unique<JournalingScriptHost>();

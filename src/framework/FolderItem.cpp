@@ -347,9 +347,24 @@ FolderItemRef SpecialFolder::Preferences()
     return item->Exists() && item->Directory() ? item : nullptr;
 }
 
+namespace {
+
+String& FirstVolumePath()
+{
+    static String path = "/";
+    return path;
+}
+
+} // namespace
+
+void SetFirstVolume(const String& absolutePath)
+{
+    FirstVolumePath() = absolutePath.empty() ? String("/") : absolutePath;
+}
+
 FolderItemRef Volume(std::int32_t n)
 {
-    return n == 0 ? FolderItem::ForPath("/") : nullptr;
+    return n == 0 ? FolderItem::ForPath(FirstVolumePath()) : nullptr;
 }
 
 FolderItemRef GetFolderItem(const String& path, std::int32_t pathType)

@@ -100,6 +100,9 @@ struct SpecialFolder {
 
 // Volume 0 is the root folder "/"; there is no other.
 FolderItemRef Volume(std::int32_t n);
+// For tests, which must not touch "/": Volume 0 becomes the folder at that
+// absolute path; "" makes it "/" again. The program never calls it.
+void SetFirstVolume(const String& absolutePath);
 
 // The item that an absolute path names (path type 0, the form AbsolutePath
 // gives); nil for an empty or relative path, a path to nothing, or another

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,6 +74,44 @@ TEST_F(FolderItemTest, ItemNumbersFromTheLastCount)
     EXPECT_EQ(folder->Item(1)->Name(), "a");
 }
 
+// Counts how often a folder itself is opened (each reading of it opens it),
+// as inotify reports it.
+class FolderOpenings {
+public:
+    explicit FolderOpenings(const std::string& folder) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        // Closings are watched too: inotify merges an event into an equal one
+        // just before it, and each closing stands between two openings.
+        if (fd_ >= 0 && ::inotify_add_watch(fd_, folder.c_str(), IN_OPEN | IN_CLOSE_NOWRITE) < 0)
+            ::close(fd_), fd_ = -1;
+    }
+    ~FolderOpenings()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    bool Watching() const { return fd_ >= 0; }
+
+    // Openings since the last call.
+    int Take()
+    {
+        int openings = 0;
+        alignas(inotify_event) char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(fd_, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                bool itself = event->len == 0 && (event->mask & IN_ISDIR);  // not an entry inside
+                if (itself && (event->mask & IN_OPEN)) ++openings;
+                at += ssize_t(sizeof(inotify_event) + event->len);
+            }
+        }
+        return openings;
+    }
+
+private:
+    int fd_;
+};
+
 TEST_F(FolderItemTest, WalkingALargeFolderReadsItOnce)
 {
     const int n = 20000;
@@ -82,6 +121,8 @@ TEST_F(FolderItemTest, WalkingALargeFolderReadsItOnce)
         ::close(::open(PathOf(name).c_str(), O_CREAT | O_WRONLY, 0644));
     }
     auto folder = GetFolderItem(Root());
+    FolderOpenings openings(Root());
+    ASSERT_TRUE(openings.Watching());
     auto start = std::chrono::steady_clock::now();
     auto names = NamesOf(*folder);
     auto took = std::chrono::steady_clock::now() - start;
@@ -89,6 +130,7 @@ TEST_F(FolderItemTest, WalkingALargeFolderReadsItOnce)
     ASSERT_EQ(names.size(), std::size_t(n));
     EXPECT_EQ(names.front(), "f00000");
     EXPECT_EQ(names.back(), "f19999");
+    EXPECT_EQ(openings.Take(), 1);
     EXPECT_LT(took, std::chrono::seconds(10));
 }
 
@@ -323,6 +365,17 @@ TEST_F(FolderItemTest, NoPreferencesFolderWhenNoneCanBeMade)
     std::string blocker = Write("not-a-folder", "x");
     ScopedEnvironment setConfig("XDG_CONFIG_HOME", (blocker + "/config").c_str());
     EXPECT_FALSE(SpecialFolder::Preferences());
+}
+
+TEST_F(FolderItemTest, TestsCanMoveTheFirstVolumeAndPutItBack)
+{
+    SetFirstVolume(Root());
+    ASSERT_TRUE(Volume(0));
+    EXPECT_EQ(Volume(0)->AbsolutePath(), Root());
+    EXPECT_FALSE(Volume(1));
+    SetFirstVolume("");
+    ASSERT_TRUE(Volume(0));
+    EXPECT_EQ(Volume(0)->AbsolutePath(), "/");
 }
 
 } // namespace

@@ -220,7 +220,7 @@ void Listbox::SetHasHeading(bool v)
 
 void Listbox::ViewSelected(std::int32_t row)
 {
-    if (!UserMayAct()) return;
+    if (RowHandlerRunning()) return;
     if (row < -1 || row >= ListCount()) row = -1;
     if (row == listIndex_) return;
     listIndex_ = row;
@@ -229,12 +229,12 @@ void Listbox::ViewSelected(std::int32_t row)
 
 void Listbox::ViewSetExpanded(std::int32_t row, bool expanded)
 {
-    if (UserMayAct()) SetExpanded(row, expanded);
+    if (!RowHandlerRunning()) SetExpanded(row, expanded);
 }
 
 void Listbox::ViewDoubleClicked()
 {
-    if (UserMayAct()) RaiseRowEvent("DoubleClick", 0);
+    if (!RowHandlerRunning()) RaiseRowEvent("DoubleClick", 0);
 }
 
 } // namespace fw

@@ -60,6 +60,7 @@ public:
     void ViewSelected(std::int32_t row);
     void ViewSetExpanded(std::int32_t row, bool expanded);
     void ViewDoubleClicked();
+    bool RowHandlerRunning() const { return rowHandlersRunning_ > 0; }
 
 private:
     // While a folder row opens, where its next child goes; top is -1 once
@@ -75,7 +76,6 @@ private:
     bool ValidRow(std::int32_t row, const char* what) const;
     void ValidColumn(std::int32_t column) const;
     void RaiseRowEvent(const char* event, std::int32_t row);
-    bool UserMayAct() const { return rowHandlersRunning_ == 0; }
 
     ListRows rows_;
     std::vector<Opening> opening_;

@@ -107,7 +107,9 @@ TEST_F(ProgramWindow, MenusReadAsTheProgramBuiltThem)
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(edit[i]->isSeparator(), i == 1 || i == 6);
-        if (!edit[i]->isSeparator()) EXPECT_EQ(edit[i]->text(), QString::fromUtf8(texts[i]));
+        if (!edit[i]->isSeparator()) {
+            EXPECT_EQ(edit[i]->text(), QString::fromUtf8(texts[i]));
+        }
     }
     EXPECT_EQ(edit[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_TRUE(edit[5]->shortcut().isEmpty());

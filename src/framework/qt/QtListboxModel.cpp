@@ -16,9 +16,15 @@ void ListboxModel::Detach()
     endResetModel();
 }
 
-std::int32_t ListboxModel::TopOf(const QModelIndex& index)
+std::optional<ListRows::Place> ListboxModel::PlaceOf(const QModelIndex& index) const
 {
-    return index.internalId() == 0 ? index.row() : std::int32_t(index.internalId() - 1);
+    if (!list_ || !index.isValid() || index.model() != this) return std::nullopt;
+    const ListRows& rows = list_->Rows();
+    const bool child = index.internalId() != 0;
+    const ListRows::Place place{child ? std::int32_t(index.internalId() - 1) : index.row(), child ? index.row() : -1};
+    // An index Qt kept from before a change must not reach past the rows.
+    if (place.top >= rows.TopCount() || place.child >= rows.ChildCount(place.top)) return std::nullopt;
+    return place;
 }
 
 QModelIndex ListboxModel::IndexOf(std::int32_t parent, std::int32_t row, int column) const
@@ -35,9 +41,8 @@ QModelIndex ListboxModel::IndexOfRow(std::int32_t row) const
 
 std::int32_t ListboxModel::RowOf(const QModelIndex& index) const
 {
-    if (!list_ || !index.isValid() || index.model() != this) return -1;
-    const ListRows& rows = list_->Rows();
-    return index.internalId() == 0 ? rows.RowOf({index.row(), -1}) : rows.RowOf({TopOf(index), index.row()});
+    const std::optional<ListRows::Place> place = PlaceOf(index);
+    return place ? list_->Rows().RowOf(*place) : -1;
 }
 
 QModelIndex ListboxModel::index(int row, int column, const QModelIndex& parent) const
@@ -49,15 +54,16 @@ QModelIndex ListboxModel::index(int row, int column, const QModelIndex& parent) 
 QModelIndex ListboxModel::parent(const QModelIndex& child) const
 {
     if (!child.isValid() || child.internalId() == 0) return {};
-    return IndexOf(-1, TopOf(child));
+    return IndexOf(-1, std::int32_t(child.internalId() - 1));
 }
 
 int ListboxModel::rowCount(const QModelIndex& parent) const
 {
     if (!list_) return 0;
     if (!parent.isValid()) return list_->Rows().TopCount();
-    if (parent.column() != 0 || parent.internalId() != 0) return 0;
-    return list_->Rows().ChildCount(parent.row());
+    const std::optional<ListRows::Place> place = PlaceOf(parent);
+    if (!place || place->child >= 0 || parent.column() != 0) return 0;
+    return list_->Rows().ChildCount(place->top);
 }
 
 int ListboxModel::columnCount(const QModelIndex&) const
@@ -70,16 +76,17 @@ bool ListboxModel::hasChildren(const QModelIndex& parent) const
     if (!list_) return false;
     if (!parent.isValid()) return list_->Rows().TopCount() > 0;
     // A folder row can be opened before it has children; a child row never.
-    if (parent.column() != 0 || parent.internalId() != 0) return false;
-    return list_->Rows().Folder({parent.row(), -1}) || list_->Rows().ChildCount(parent.row()) > 0;
+    const std::optional<ListRows::Place> place = PlaceOf(parent);
+    if (!place || place->child >= 0 || parent.column() != 0) return false;
+    return list_->Rows().Folder(*place) || list_->Rows().ChildCount(place->top) > 0;
 }
 
 QVariant ListboxModel::data(const QModelIndex& index, int role) const
 {
-    if (!list_ || !index.isValid() || role != Qt::DisplayRole) return {};
-    const ListRows::Place place =
-        index.internalId() == 0 ? ListRows::Place{index.row(), -1} : ListRows::Place{TopOf(index), index.row()};
-    const std::string_view text = list_->Rows().Texts(place).Get(std::size_t(index.column()));
+    if (role != Qt::DisplayRole) return {};
+    const std::optional<ListRows::Place> place = PlaceOf(index);
+    if (!place) return {};
+    const std::string_view text = list_->Rows().Texts(*place).Get(std::size_t(index.column()));
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 

@@ -4,9 +4,12 @@
 // rows under their folder row. It keeps no rows of its own: it reads the
 // list's as the view asks, and passes the list's notices on as Qt's.
 
+#include "framework/ListRows.h"
+
 #include <QAbstractItemModel>
 
 #include <cstdint>
+#include <optional>
 
 namespace fw {
 class Listbox;
@@ -49,7 +52,8 @@ public:
 
 private:
     // A top-level row's index carries 0; a child's, its folder row + 1.
-    static std::int32_t TopOf(const QModelIndex& index);
+    // Nothing for an index of no row.
+    std::optional<ListRows::Place> PlaceOf(const QModelIndex& index) const;
 
     const Listbox* list_;
     int columns_;  // shown: what Qt last heard

@@ -4,6 +4,7 @@
 #include "framework/Application.h"
 #include "framework/Listbox.h"
 
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
@@ -20,6 +21,30 @@ public:
 
     QtListboxView* owner = nullptr;
 
+    // After every change of rows Qt lays the whole tree out again at the
+    // next pass of the event loop, and a handler working through many rows
+    // yields once a pass: its loop would grow with the square of the rows.
+    // While such a handler runs, the tree keeps its last picture until the
+    // handler has worked ten times as long as the last layout took.
+    void doItemsLayout() override
+    {
+        constexpr qint64 kWorkPerLayout = 10;
+        if (owner && owner->RowHandlerRunning() && sinceLayout_.isValid() &&
+            sinceLayout_.nsecsElapsed() < kWorkPerLayout * layoutCost_) {
+            if (!held_) viewport()->setUpdatesEnabled(false);
+            held_ = true;
+            scheduleDelayedItemsLayout();  // still owed
+            return;
+        }
+        QElapsedTimer cost;
+        cost.start();
+        QTreeView::doItemsLayout();
+        layoutCost_ = cost.nsecsElapsed();
+        sinceLayout_.start();
+        if (held_) viewport()->setUpdatesEnabled(true);
+        held_ = false;
+    }
+
 protected:
     void mousePressEvent(QMouseEvent* event) override
     {
@@ -34,6 +59,11 @@ protected:
         if (owner) owner->UserDoubleClicked(indexAt(event->position().toPoint()));
         event->accept();
     }
+
+private:
+    QElapsedTimer sinceLayout_;
+    qint64 layoutCost_ = 0;  // nanoseconds
+    bool held_ = false;
 };
 
 } // namespace
@@ -94,6 +124,11 @@ QTreeView* QtListboxView::Tree() const
 ListboxModel* QtListboxView::Model() const
 {
     return items_;
+}
+
+bool QtListboxView::RowHandlerRunning() const
+{
+    return list_.RowHandlerRunning();
 }
 
 void QtListboxView::RowsAboutToBeInserted(std::int32_t parent, std::int32_t first, std::int32_t count)

@@ -31,6 +31,7 @@ public:
 
     QTreeView* Tree() const;
     ListboxModel* Model() const;
+    bool RowHandlerRunning() const;
 
     void RowsAboutToBeInserted(std::int32_t parent, std::int32_t first, std::int32_t count) override;
     void RowsInserted(std::int32_t parent, std::int32_t first, std::int32_t count) override;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <optional>
@@ -205,6 +206,57 @@ TEST_F(FolderItemTest, DirectoriesButNotApplicationPackages)
     // An application package is still a folder on the disk.
     Write("Batch.app/Info");
     EXPECT_EQ(folder->Child("Batch.app")->Count(), 1);
+}
+
+TEST_F(FolderItemTest, EntriesListedByNumberAreFoldersAsTheDiskHasThem)
+{
+    MakeFolder("Tools");
+    MakeFolder("Batch.app");
+    Write("a.jsx");
+    ::mkfifo(PathOf("pipe").c_str(), 0600);
+    ::symlink(PathOf("Tools").c_str(), PathOf("to-tools").c_str());
+    ::symlink(PathOf("Batch.app").c_str(), PathOf("to-batch.app").c_str());
+    ::symlink(PathOf("a.jsx").c_str(), PathOf("to-file").c_str());
+    ::symlink(PathOf("nowhere").c_str(), PathOf("dangling").c_str());
+    const std::vector<std::string> folders = {"Tools", "to-tools"};
+
+    auto folder = GetFolderItem(Root());
+    std::int32_t n = folder->Count();
+    ASSERT_EQ(n, 8);
+    for (std::int32_t i = 1; i <= n; ++i) {
+        auto entry = folder->Item(i);
+        bool expected = std::count(folders.begin(), folders.end(), entry->Name()) == 1;
+        EXPECT_EQ(entry->Directory(), expected) << entry->Name();
+    }
+}
+
+TEST_F(FolderItemTest, ANameShownForMoreThanOneEntryFindsNone)
+{
+    for (const std::string& name : {"bad\xFF.jsx"s, "bad" + kReplacement + ".jsx", "two\xFE"s, "two\xFF"s,
+                                    "one\xFE.jsx"s, "only" + kReplacement + ".jsx"})
+        Write(name);
+    const struct {
+        std::string asked;
+        std::string found;  // "": none
+    } cases[] = {
+        {"bad" + kReplacement + ".jsx", ""},  // that very name, and another shown as it
+        {"two" + kReplacement, ""},           // two shown as it, neither of that name
+        {"bad\xFF.jsx", "bad\xFF.jsx"},       // a name that is no text is one entry's own
+        {"one" + kReplacement + ".jsx", "one\xFE.jsx"},
+        {"only" + kReplacement + ".jsx", "only" + kReplacement + ".jsx"},
+        {"none" + kReplacement, ""},
+    };
+    auto folder = GetFolderItem(Root());
+    for (const auto& c : cases) {
+        auto item = folder->Child(c.asked);
+        if (c.found.empty()) {
+            EXPECT_FALSE(item) << c.asked;
+            continue;
+        }
+        ASSERT_TRUE(item) << c.asked;
+        EXPECT_EQ(item->Name(), c.found);
+    }
+    EXPECT_FALSE(folder->Child("one\xFE.jsx")->Child("x" + kReplacement));  // no folder to look in
 }
 
 TEST_F(FolderItemTest, ChildFindsOnlyWhatIsThereAndNewChildAlsoWhatIsToBeMade)

@@ -404,4 +404,41 @@ TEST_F(ShippedScriptsTest, StateFilesAreReplacedWholeNotRewrittenInPlace)
     }
 }
 
+TEST_F(ShippedScriptsTest, ReadingTheStateStartsNoOtherProgram)
+{
+    // Script 169 runs every second: it may find its folder and read the state
+    // with the shell's own commands only. Writers may still need mkdir and mv.
+    const std::string none = state.PathOf(".no-tools"), tools = state.PathOf(".tools");
+    std::filesystem::create_directory(none);
+    std::filesystem::create_directory(tools);
+    for (const char* tool : {"mkdir", "mv"})
+        std::filesystem::create_symlink(std::filesystem::path("/bin") / tool, tools + "/" + tool);
+    auto events = MakeProcessAppleEventTransport(QUILLMERE_SCRIPTS_DIR);
+    state.Write("running", "");
+    state.Write("version", "14.0.0\nsecond line");
+    const struct {
+        const char* step;
+        std::string path;  // PATH while it runs
+        std::function<std::string()> run;
+        std::string answer;
+    } cases[] = {
+        {"168", none, [] { return ScriptFunction(168, kLimit); }, "14.0.0\nsecond line"},
+        {"169", none, [] { return ScriptFunction(169, kLimit); }, "Quillmere"},
+        {"170", tools, [this] { ScriptExecute(170, kLimit); return state.Read("front"); }, "Quillmere"},
+        {"169 after 170", none, [] { return ScriptFunction(169, kLimit); }, "Quillmere"},
+        {"activate event", tools,
+         [&] {
+             events->Send(*FourCharCode("misc"), *FourCharCode("actv"), *FourCharCode("ART5"));
+             return state.Read("front");
+         },
+         "Illustrator"},
+        {"169 after the event", none, [] { return ScriptFunction(169, kLimit); }, "Illustrator"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        ScopedEnv path("PATH", c.path.c_str());
+        EXPECT_EQ(c.run(), c.answer);
+    }
+}
+
 } // namespace

@@ -199,10 +199,13 @@ void Listbox::SetExpanded(std::int32_t row, bool expanded)
 void Listbox::RaiseRowEvent(const char* event, std::int32_t row)
 {
     struct Running {
-        int& count;
-        explicit Running(int& c) : count(++c) {}
-        ~Running() { --count; }
-    } running(rowHandlersRunning_);
+        Listbox& list;
+        explicit Running(Listbox& l) : list(l) { ++list.rowHandlersRunning_; }
+        ~Running()
+        {
+            if (--list.rowHandlersRunning_ == 0) list.Notify([](ControlView& view) { view.RowHandlersDone(); });
+        }
+    } running(*this);
     RaiseEvent(event, row);
 }
 

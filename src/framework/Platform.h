@@ -58,6 +58,8 @@ public:
     virtual void ExpandedChanged(std::int32_t /*topRow*/) {}
     virtual void ColumnCountChanged() {}
     virtual void SelectionChanged() {}
+    // The last running ExpandRow, CollapseRow or DoubleClick handler is done.
+    virtual void RowHandlersDone() {}
 };
 
 class TimerHandle {

@@ -2,7 +2,7 @@
 
 #include "ListedFolder.h"
 
-#include <cstdio>
+#include <algorithm>
 
 using namespace fw;
 
@@ -98,11 +98,10 @@ TEST_F(FolderRows, TheSelectedRowStaysSelectedWhenRowsAboveItGo)
 TEST_F(FolderRows, TheUsersDoingDuringALongLoopIsDropped)
 {
     std::vector<std::string> open = {"Big"};
-    for (int i = 0; i < 60; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "f%02d.jsx", i);
-        Make({"L/Big/" + std::string(name)});
-        open.push_back(" " + std::string(name));
+    for (int i = 10; i < 70; ++i) {
+        const std::string name = "f" + std::to_string(i).append(".jsx");
+        Make({"L/Big/" + name});
+        open.push_back(" " + name);
     }
     window->setLB1();
     std::vector<std::string> closed = {"Big"};

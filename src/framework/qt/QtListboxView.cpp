@@ -45,6 +45,15 @@ public:
         held_ = false;
     }
 
+    // The handler is done: what was held back is shown now, not at some
+    // later pass that a hidden window would never make.
+    void ShowHeldBack()
+    {
+        if (held_) executeDelayedItemsLayout();
+        if (held_) viewport()->setUpdatesEnabled(true);  // Qt put the layout off: it paints once it has one
+        held_ = false;
+    }
+
 protected:
     void mousePressEvent(QMouseEvent* event) override
     {
@@ -215,6 +224,11 @@ void QtListboxView::ColumnCountChanged()
 void QtListboxView::SelectionChanged()
 {
     ShowSelection();
+}
+
+void QtListboxView::RowHandlersDone()
+{
+    if (auto* tree = static_cast<ListTree*>(Tree())) tree->ShowHeldBack();
 }
 
 void QtListboxView::ShowSelection()

@@ -43,6 +43,7 @@ public:
     void ExpandedChanged(std::int32_t topRow) override;
     void ColumnCountChanged() override;
     void SelectionChanged() override;
+    void RowHandlersDone() override;
 
     // What the tree reports of the user's doing.
     void UserSetExpanded(const QModelIndex& index, bool expanded);

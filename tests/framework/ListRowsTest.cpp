@@ -33,6 +33,14 @@ TEST(RowTextsTest, EachColumnKeepsItsTextWhateverItsLength)
     EXPECT_EQ(none.Get(0), "");
     none.Set(1, "");
     EXPECT_EQ(none.Get(1), "");
+
+    // Empty columns before a written one keep it.
+    RowTexts child({""});
+    child.Set(1, "Tools");
+    EXPECT_EQ(child.Get(1), "Tools");
+    child.Set(0, "");
+    EXPECT_EQ(child.Get(0), "");
+    EXPECT_EQ(child.Get(1), "Tools");
 }
 
 TEST(SizeTreeTest, AgreesWithPlainSums)
@@ -40,14 +48,21 @@ TEST(SizeTreeTest, AgreesWithPlainSums)
     std::mt19937 random(7);
     std::vector<std::int32_t> sizes;
     SizeTree tree;
-    auto check = [&] {
+    auto checkTree = [&](const SizeTree& t) {
         std::int32_t sum = 0;
         for (std::int32_t i = 0; i <= std::int32_t(sizes.size()); ++i) {
-            ASSERT_EQ(tree.SumBefore(i), sum) << i;
+            ASSERT_EQ(t.SumBefore(i), sum) << i;
             if (i == std::int32_t(sizes.size())) break;
-            for (std::int32_t p = sum; p < sum + sizes[std::size_t(i)]; ++p) ASSERT_EQ(tree.Find(p), i) << p;
+            for (std::int32_t p = sum; p < sum + sizes[std::size_t(i)]; ++p) ASSERT_EQ(t.Find(p), i) << p;
             sum += sizes[std::size_t(i)];
         }
+    };
+    // The tree built step by step, and one built at once from the same sizes.
+    auto check = [&] {
+        checkTree(tree);
+        SizeTree whole;
+        whole.Assign(sizes);
+        checkTree(whole);
     };
     for (int step = 0; step < 300; ++step) {
         const std::int32_t size = 1 + std::int32_t(random() % 4);
@@ -61,10 +76,8 @@ TEST(SizeTreeTest, AgreesWithPlainSums)
             sizes[at] += delta;
             tree.Add(std::int32_t(at), delta);
         }
-        check();
+        ASSERT_NO_FATAL_FAILURE(check()) << "step " << step;
     }
-    tree.Assign(sizes);
-    check();
 }
 
 } // namespace

@@ -72,8 +72,10 @@ TEST_F(ListboxTest, RowsAddedWhileAFolderRowOpensGoBeneathIt)
 
     // A folder row beneath another stays closed: the list has two levels.
     EXPECT_TRUE(list->RowIsFolder(2));
+    list->SetExpanded(0, false);  // no handler takes A's children away
     list->SetExpanded(2, true);
     EXPECT_FALSE(list->Expanded(2));
+    EXPECT_FALSE(list->Expanded(0));
     EXPECT_EQ(list->ListCount(), 7);
 
     list->AddRow({"y"});  // no folder row is opening: at the end, top level

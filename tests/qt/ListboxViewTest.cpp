@@ -93,8 +93,20 @@ TEST_F(QtListboxViewTest, ShowsTheRowsAsModelled)
     EXPECT_EQ(list->Cell(1, 1), "parent");
     list->SetColumnCount(2);
     EXPECT_EQ(Index(1).siblingAtColumn(1).data().toString(), QStringLiteral("parent"));
-    list->SetCell(1, 0, "y.jsx");
-    EXPECT_EQ(Index(1).data().toString(), QStringLiteral("y.jsx"));
+
+    // A cell written is drawn again, a child row's too.
+    list->SetExpanded(0, true);
+    std::vector<QModelIndex> redrawn;
+    QObject counting;  // ends the count with the test
+    QObject::connect(Tree().model(), &QAbstractItemModel::dataChanged, &counting,
+                     [&](const QModelIndex& first, const QModelIndex& last) {
+                         EXPECT_EQ(first, last);
+                         redrawn.push_back(first);
+                     });
+    list->SetCell(3, 0, "y.jsx");
+    list->SetCell(2, 1, "A");
+    EXPECT_EQ(redrawn, (std::vector<QModelIndex>{Index(3), Index(2).siblingAtColumn(1)}));
+    EXPECT_EQ(Index(3).data().toString(), QStringLiteral("y.jsx"));
 }
 
 // Opening a folder row, whoever does it, raises ExpandRow once; the rows its

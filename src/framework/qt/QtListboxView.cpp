@@ -154,18 +154,16 @@ void QtListboxView::RowsInserted(std::int32_t, std::int32_t, std::int32_t)
 
 void QtListboxView::RowsAboutToBeRemoved(std::int32_t parent, std::int32_t first, std::int32_t count)
 {
-    // Qt moves the selection off a row that goes; the list says where it is.
+    // Qt moves the selection off a row that goes; the list then says where
+    // it is.
     Syncing syncing(*this);
     if (items_) items_->RowsAboutToBeRemoved(parent, first, count);
 }
 
 void QtListboxView::RowsRemoved(std::int32_t, std::int32_t, std::int32_t)
 {
-    {
-        Syncing syncing(*this);
-        if (items_) items_->RowsRemoved();
-    }
-    ShowSelection();
+    Syncing syncing(*this);
+    if (items_) items_->RowsRemoved();
 }
 
 void QtListboxView::RowsAboutToBeReset()

@@ -28,7 +28,7 @@ void BevelButton::SetCaption(const String& caption)
 
 void BevelButton::ViewPressed()
 {
-    RaiseEvent("Action");
+    DeliverUserEvent([&] { RaiseEvent("Action"); });
 }
 
 } // namespace fw

@@ -54,6 +54,23 @@ bool Control::RaiseEvent(std::int32_t eventIndex, std::int32_t row)
     return false;
 }
 
+bool Control::DeliverUserEvent(const std::function<void()>& deliver)
+{
+    std::shared_ptr<fw::Window> window = OwnerWindow();
+    if (!window) {
+        deliver();
+        return true;
+    }
+    if (window->userEventsRunning_ > 0) return false;
+    struct Running {
+        fw::Window& window;
+        explicit Running(fw::Window& w) : window(w) { ++window.userEventsRunning_; }
+        ~Running() { --window.userEventsRunning_; }
+    } running(*window);
+    deliver();
+    return true;
+}
+
 bool Control::RaiseEvent(std::string_view eventName, std::int32_t row)
 {
     int slot = Class().EventSlot(eventName);

@@ -9,6 +9,7 @@
 #include "Runtime.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,12 @@ public:
     virtual void AttachTo(const std::shared_ptr<fw::Window>& window);
 
 protected:
+    // What the user does to a control is dropped while a handler of what the
+    // user did before in the same window still runs: long handlers let events
+    // through, and a second handler nested in the first would change the rows
+    // or the folder under it. Returns False when it was dropped.
+    bool DeliverUserEvent(const std::function<void()>& deliver);
+
     template <class F>
     void Notify(F change)
     {

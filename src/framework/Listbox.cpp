@@ -224,20 +224,22 @@ void Listbox::SetHasHeading(bool v)
 void Listbox::ViewSelected(std::int32_t row)
 {
     if (RowHandlerRunning()) return;
-    if (row < -1 || row >= ListCount()) row = -1;
-    if (row == listIndex_) return;
-    listIndex_ = row;
-    RaiseEvent("Change");
+    DeliverUserEvent([&] {
+        if (row < -1 || row >= ListCount()) row = -1;
+        if (row == listIndex_) return;
+        listIndex_ = row;
+        RaiseEvent("Change");
+    });
 }
 
 void Listbox::ViewSetExpanded(std::int32_t row, bool expanded)
 {
-    if (!RowHandlerRunning()) SetExpanded(row, expanded);
+    if (!RowHandlerRunning()) DeliverUserEvent([&] { SetExpanded(row, expanded); });
 }
 
 void Listbox::ViewDoubleClicked()
 {
-    if (!RowHandlerRunning()) RaiseRowEvent("DoubleClick", 0);
+    if (!RowHandlerRunning()) DeliverUserEvent([&] { RaiseRowEvent("DoubleClick", 0); });
 }
 
 } // namespace fw

@@ -77,6 +77,8 @@ public:
     WindowView* View() const { return view_.get(); }
 
 private:
+    friend class Control;  // counts the user's events its controls deliver
+
     void RaiseEvent(const char* event);
     void FitOnScreens();
     void ApplySize(std::int32_t width, std::int32_t height);
@@ -93,6 +95,7 @@ private:
     bool closeButton_ = true, minimizeButton_ = true, maximizeButton_ = true, resizeable_ = true;
     std::shared_ptr<fw::MenuBar> menuBar_;
     std::vector<std::shared_ptr<Control>> controls_;
+    int userEventsRunning_ = 0;
     std::unique_ptr<WindowView> view_;
     bool opened_ = false, closing_ = false, closed_ = false;
 };

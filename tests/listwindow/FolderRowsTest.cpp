@@ -167,4 +167,78 @@ TEST_F(FolderRows, TheUsersDoingDuringALongLoopIsDropped)
     }
 }
 
+// The button and the list share the rule: while the handler of one thing the
+// user did runs, what else the user does in the window is not heard.
+TEST_F(FolderRows, TheButtonAndTheListWaitForEachOther)
+{
+    for (int i = 10; i < 40; ++i) Make({"L/Big/f" + std::to_string(i) + ".jsx", "N/n" + std::to_string(i) + ".jsx"});
+    const std::string other = Make({"N/", "N/A/a.jsx"});
+    window->setLB1();
+    auto listing = [&] {
+        std::vector<std::string> names = {"Big"};
+        names.insert(names.end(), kListed.begin(), kListed.end());
+        return names;
+    }();
+    std::vector<std::string> otherListing = {"A"};
+    for (int i = 10; i < 40; ++i) otherListing.push_back("n" + std::to_string(i) + ".jsx");
+
+    struct Case {
+        const char* what;
+        std::function<void()> start;   // what the user does first
+        std::function<void()> during;  // and then while its handler yields
+        const std::vector<std::string>* rows;
+        std::size_t dialogs;
+    };
+    const Case cases[] = {
+        {"the button while a folder row opens and closes",
+         [&] {
+             DoubleClickRow(0);
+             DoubleClickRow(0);
+         },
+         [&] {
+             platform->folderAnswers.push_back(other);
+             window->BevelButton1()->ViewPressed();
+         },
+         &listing, 0},
+        {"the list while the button fills it",
+         [&] {
+             platform->folderAnswers.push_back(other);
+             window->BevelButton1()->ViewPressed();
+         },
+         [&] {
+             list->ViewSetExpanded(0, true);
+             DoubleClickRow(1);
+         },
+         &otherListing, 1},
+        {"the button while the button fills the list",
+         [&] {
+             platform->folderAnswers.push_back(other);
+             window->BevelButton1()->ViewPressed();
+         },
+         [&] { window->BevelButton1()->ViewPressed(); }, &otherListing, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        window->gMyScriptFolder = GetFolderItem(folder);
+        window->setLB1();
+        platform->folderDialogs.clear();
+        platform->journal.clear();
+        int heard = 0;
+        platform->duringYield = [&] {
+            if (++heard == 3) c.during();  // once, with rows listed: a nested handler would yield again
+        };
+        c.start();
+        platform->duringYield = nullptr;
+        platform->folderAnswers.clear();
+
+        EXPECT_GT(heard, 3);
+        EXPECT_EQ(Rows(list), *c.rows);
+        EXPECT_EQ(platform->folderDialogs.size(), c.dialogs);
+        EXPECT_EQ(std::count_if(platform->journal.begin(), platform->journal.end(),
+                                [](const std::string& e) { return e.rfind("script 172", 0) == 0; }),
+                  0);
+        EXPECT_TRUE(platform->messages.empty()) << platform->messages.front();
+    }
+}
+
 } // namespace

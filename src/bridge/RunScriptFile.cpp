@@ -2,6 +2,7 @@
 
 #include "bridge/ScriptCalls.h"
 
+#include "framework/Exceptions.h"
 #include "framework/Variant.h"
 
 using namespace fw;
@@ -15,6 +16,13 @@ VariantArrayRef PathList(const FolderItemRef& file)
     return list;
 }
 
+// The user is told of a script that could not be started or did not finish
+// in time; one that ran and failed is Illustrator's to report.
+bool CouldNotBeRun(const ScriptCallException& e)
+{
+    return e.Reason() == ScriptCallException::Why::CannotStart || e.Reason() == ScriptCallException::Why::TimedOut;
+}
+
 } // namespace
 
 // Runs a listed file by the extension of its listed name.
@@ -25,16 +33,20 @@ void Window1::goscript(const FolderItemRef& file, const String& name)
         return;
     }
     String extension = NthField(name, ".", CountFields(name, "."));
-    if (StringEquals(extension, "scpt")) {
-        goas(PathList(file));
-        return;
-    }
-    if (StringEquals(extension, "app")) {
-        file->Launch(true);
-        return;
-    }
-    if (StringEquals(extension, "jsx") || StringEquals(extension, "js")) {
-        gojs(PathList(file));
-        return;
+    try {
+        if (StringEquals(extension, "scpt")) {
+            goas(PathList(file));
+            return;
+        }
+        if (StringEquals(extension, "app")) {
+            file->Launch(true);
+            return;
+        }
+        if (StringEquals(extension, "jsx") || StringEquals(extension, "js")) {
+            gojs(PathList(file));
+            return;
+        }
+    } catch (const ScriptCallException& e) {
+        if (CouldNotBeRun(e)) my_msgbox(name + "を実行できませんでした");
     }
 }

@@ -2,6 +2,8 @@
 
 // The program's calls of its compiled scripts. Each takes a script argument
 // list (empty, or the texts and integers to pass) and runs its script once.
+// A script that cannot be run, fails or takes too long raises
+// fw::ScriptCallException.
 
 #include "framework/Text.h"
 #include "framework/Variant.h"

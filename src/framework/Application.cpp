@@ -4,11 +4,13 @@
 #include "Listbox.h"
 #include "MenuItem.h"
 #include "Platform.h"
+#include "Termination.h"
 #include "Timer.h"
 #include "Variant.h"
 #include "Window.h"
 
 #include <cstdio>
+#include <deque>
 #include <typeinfo>
 
 namespace fw {
@@ -22,12 +24,45 @@ struct RuntimeState {
     bool quitRequested = false;
     bool unhandled = false;
     std::int32_t quitCode = 0;
+    int eventDepth = 0;  // events running, one inside another
+    std::deque<std::function<void()>> deferred;
 };
 
 RuntimeState& State()
 {
     static RuntimeState state;
     return state;
+}
+
+class EventScope {
+public:
+    EventScope() { ++State().eventDepth; }
+    ~EventScope() { --State().eventDepth; }
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+};
+
+void RunEvent(const std::function<void()>& event)
+{
+    EventScope scope;
+    try {
+        event();
+    } catch (...) {
+        RuntimeState& s = State();
+        if (!s.loopFailure) s.loopFailure = std::current_exception();
+        if (HasPlatform()) CurrentPlatform().ExitEventLoop();
+    }
+}
+
+// Once no event runs any more, what was asked for inside one.
+void RunDeferredRequests()
+{
+    RuntimeState& s = State();
+    while (s.eventDepth == 0 && !s.deferred.empty()) {
+        std::function<void()> request = std::move(s.deferred.front());
+        s.deferred.pop_front();
+        RunEvent(request);
+    }
 }
 
 String Describe(const std::exception_ptr& exception)
@@ -86,7 +121,12 @@ void RuntimeSetExceptionHelper(ExceptionHelper helper)
 void RunFrameworkInitialization(void (*startup)())
 {
     FrameworkInitialize();
-    NotNil(startup, "no start-up routine")();
+    {
+        // The start-up counts as an event: the window's Open runs in it.
+        EventScope scope;
+        NotNil(startup, "no start-up routine")();
+    }
+    RunDeferredRequests();
 }
 
 void RuntimeRun()
@@ -133,7 +173,7 @@ void Quit(std::int32_t code)
 
 bool QuitMenuAction()
 {
-    Quit(0);
+    AtOutermostEvent([] { Quit(0); });
     return true;
 }
 
@@ -176,13 +216,23 @@ void CallProgram(const std::function<void()>& code)
 
 void DeliverFromLoop(const std::function<void()>& event)
 {
-    try {
-        event();
-    } catch (...) {
-        RuntimeState& s = State();
-        if (!s.loopFailure) s.loopFailure = std::current_exception();
-        if (HasPlatform()) CurrentPlatform().ExitEventLoop();
-    }
+    RunEvent(event);
+    RunDeferredRequests();
+}
+
+void AtOutermostEvent(std::function<void()> request)
+{
+    RuntimeState& s = State();
+    if (s.eventDepth <= 1)
+        request();
+    else
+        s.deferred.push_back(std::move(request));
+}
+
+void DeliverTerminationRequest()
+{
+    DrainTerminationDescriptor();
+    DeliverFromLoop([] { QuitMenuAction(); });
 }
 
 } // namespace fw

@@ -34,7 +34,7 @@ void RuntimeInit();
 // or 1 after an unhandled exception.
 std::int32_t RuntimeExit();
 void RuntimeSetExceptionHelper(ExceptionHelper helper);
-// Readies the framework and runs the start-up routine once.
+// Readies the framework and runs the start-up routine once, as an event.
 void RunFrameworkInitialization(void (*startup)());
 // The event loop; returns when the application ends. An exception that came
 // out of program code while it ran is raised again here.
@@ -48,6 +48,7 @@ void UnhandledException(const std::exception_ptr& exception);
 // Ends the application: every open window is closed first (its Close event
 // runs), then the event loop returns.
 void Quit(std::int32_t code = 0);
+// The quit entry's action: Quit(0), at the outermost event.
 bool QuitMenuAction();
 // Yields once to the event loop from a long-running loop.
 void RuntimeBackgroundTask();
@@ -62,8 +63,17 @@ void FrameworkFinalize();
 // RuntimeException it raised is raised again to the caller.
 void CallProgram(const std::function<void()>& code);
 // Runs an event that a backend delivers from its loop; an exception that
-// comes out of it ends the loop and is raised again by RuntimeRun.
+// comes out of it ends the loop and is raised again by RuntimeRun. An event
+// may come inside another one, from a modal dialog's loop or a yield.
 void DeliverFromLoop(const std::function<void()>& event);
+// Runs a request that ends things (closing a window, quitting) now; or, when
+// it comes inside another event, once the outermost event has returned, so
+// that no handler goes on against what the request has closed.
+void AtOutermostEvent(std::function<void()> request);
+// For backends, once TerminationDescriptor is readable: empties it and ends
+// the application as the quit entry does. The backend dismisses the modal
+// dialogs that are open, as if cancelled, so that their handlers can return.
+void DeliverTerminationRequest();
 bool QuitRequested();
 
 } // namespace fw

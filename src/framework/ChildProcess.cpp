@@ -1,19 +1,28 @@
 #include "ChildProcess.h"
 
+#include "Termination.h"
+
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/syscall.h>
+#endif
 
 extern char** environ;
 
 namespace fw {
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 String Reason(const String& path, int error)
 {
@@ -49,48 +58,152 @@ bool OpenPipe(Fd& readEnd, Fd& writeEnd)
     return true;
 }
 
-String ReadAll(int fd)
+// Appends what the non-blocking `fd` holds now; false once it is at its end.
+bool ReadAvailable(int fd, String& out)
 {
-    String out;
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n > 0) {
             out.append(buffer, std::size_t(n));
-        } else if (n == 0 || errno != EINTR) {
-            return out;
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
         }
     }
 }
 
-ChildResult Spawn(const std::vector<String>& argv)
+// A descriptor that becomes readable when the process ends; -1 where the
+// kernel has none, and the wait then looks again every few milliseconds.
+int OpenExitNotice(pid_t pid)
+{
+#if defined(__linux__) && defined(SYS_pidfd_open)
+    return int(::syscall(SYS_pidfd_open, pid, 0));
+#else
+    (void)pid;
+    return -1;
+#endif
+}
+
+// A started helper and its process group. Whatever way the run ends, the
+// group is killed and the helper reaped: nothing of it outlives the call.
+class RunningChild {
+public:
+    explicit RunningChild(pid_t pid) : pid_(pid), exitNotice_(OpenExitNotice(pid)) {}
+    RunningChild(const RunningChild&) = delete;
+    RunningChild& operator=(const RunningChild&) = delete;
+    ~RunningChild()
+    {
+        if (pid_ > 0) {
+            KillGroup();
+            Reap();
+        }
+    }
+
+    // Whether the helper has ended; it is left unreaped, so that its pid,
+    // which names its group, is not given to another process meanwhile.
+    bool HasEnded() const
+    {
+        siginfo_t info{};
+        return ::waitid(P_PID, id_t(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid_;
+    }
+
+    // Reads the helper's output until it has ended, the deadline has passed
+    // or the program is asked to end.
+    ChildEnd Wait(int output, Clock::time_point deadline, String& text) const
+    {
+        bool outputOpen = true;
+        for (;;) {
+            if (HasEnded()) return ChildEnd::Exited;
+            if (TerminationRequested()) return ChildEnd::Abandoned;
+            Clock::duration left = deadline - Clock::now();
+            if (left <= Clock::duration::zero()) return ChildEnd::TimedOut;
+
+            pollfd watched[3];
+            nfds_t count = 0;
+            if (outputOpen) watched[count++] = pollfd{output, POLLIN, 0};
+            if (exitNotice_.Get() >= 0) watched[count++] = pollfd{exitNotice_.Get(), POLLIN, 0};
+            if (TerminationDescriptor() >= 0) watched[count++] = pollfd{TerminationDescriptor(), POLLIN, 0};
+            auto timeout = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+            if (exitNotice_.Get() < 0) timeout = std::min<decltype(timeout)>(timeout, 10);
+            int ready = ::poll(watched, count, int(timeout));
+            if (ready > 0 && outputOpen && watched[0].revents != 0) outputOpen = ReadAvailable(output, text);
+        }
+    }
+
+    void KillGroup() const
+    {
+        ::kill(-pid_, SIGKILL);
+        ::kill(pid_, SIGKILL);  // should it have left its group
+    }
+
+    // The helper's wait status; it has ended or been killed.
+    int Reap()
+    {
+        int status = 0;
+        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        }
+        pid_ = -1;
+        return status;
+    }
+
+private:
+    pid_t pid_;
+    Fd exitNotice_;
+};
+
+ChildResult Spawn(const std::vector<String>& argv, std::chrono::milliseconds timeLimit)
 {
     ChildResult result;
+    result.timeLimit = timeLimit;
+    if (TerminationRequested()) {
+        result.end = ChildEnd::Abandoned;
+        return result;
+    }
     Fd readEnd, writeEnd;
     if (!OpenPipe(readEnd, writeEnd)) {
         result.failure = Reason(argv[0], errno);
         return result;
     }
 
+    const Clock::time_point deadline = Clock::now() + timeLimit;
     StartOptions options;
     options.standardOutput = writeEnd.Get();
+    options.ownProcessGroup = true;
     pid_t pid = 0;
     int error = StartChild(argv, options, pid);
     if (error != 0) {
         result.failure = Reason(argv[0], error);
         return result;
     }
-    result.started = true;
+    RunningChild child(pid);
 
-    // Our copy of the write end must go, or the read below never ends.
+    // Our copy of the write end must go, or the pipe never reaches its end.
     writeEnd.Reset();
-    result.output = ReadAll(readEnd.Get());
-
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
-    result.exited = WIFEXITED(status);
-    result.status = result.exited ? WEXITSTATUS(status) : WTERMSIG(status);
+    ::fcntl(readEnd.Get(), F_SETFL, ::fcntl(readEnd.Get(), F_GETFL) | O_NONBLOCK);
+    result.end = child.Wait(readEnd.Get(), deadline, result.output);
+    // What the helper wrote before it ended is in the pipe already; what
+    // it left running must not go on holding the pipe, or running at all.
+    child.KillGroup();
+    ReadAvailable(readEnd.Get(), result.output);
+    int status = child.Reap();
+    if (result.end == ChildEnd::Exited) {
+        if (WIFSIGNALED(status)) {
+            result.end = ChildEnd::Signalled;
+            result.status = WTERMSIG(status);
+        } else {
+            result.status = WEXITSTATUS(status);
+        }
+    }
     return result;
+}
+
+String Seconds(std::chrono::milliseconds limit)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g s", double(limit.count()) / 1000.0);
+    return text;
 }
 
 } // namespace
@@ -130,11 +243,12 @@ int StartChild(const std::vector<String>& argv, const StartOptions& options, pid
     return error;
 }
 
-ChildResult RunShippedHelper(const String& folder, const String& name,
-                             const std::vector<String>& arguments)
+ChildResult RunShippedHelper(const String& folder, const String& name, const std::vector<String>& arguments,
+                             std::chrono::milliseconds timeLimit)
 {
 #ifdef __APPLE__
-    const String file = folder + "/" + name + ".applescript";
+    // Compiled at build time: osascript need not compile the text at each call.
+    const String file = folder + "/" + name + ".scpt";
     std::vector<String> argv{"/usr/bin/osascript", file};
 #else
     const String file = folder + "/" + name;
@@ -155,7 +269,35 @@ ChildResult RunShippedHelper(const String& folder, const String& name,
         result.failure = Reason(file, errno);
         return result;
     }
-    return Spawn(argv);
+    return Spawn(argv, timeLimit);
+}
+
+String DescribeFailure(const String& what, const ChildResult& run)
+{
+    switch (run.end) {
+    case ChildEnd::NotStarted: return what + " cannot be run: " + run.failure;
+    case ChildEnd::Exited: return what + " exited with status " + std::to_string(run.status);
+    case ChildEnd::Signalled: return what + " was ended by signal " + std::to_string(run.status);
+    case ChildEnd::TimedOut: return what + " did not finish within " + Seconds(run.timeLimit) + " and was stopped";
+    case ChildEnd::Abandoned: return what + " was not run to its end: the program is ending";
+    }
+    return what + " failed";
+}
+
+void HelperFailureLog::Failed(const String& helper, const String& message)
+{
+    auto [last, fresh] = lastFailure_.try_emplace(helper, message);
+    if (!fresh) {
+        if (last->second == message) return;
+        last->second = message;
+    }
+    std::fprintf(stderr, "quillmere: %s\n", message.c_str());
+    std::fflush(stderr);
+}
+
+void HelperFailureLog::Worked(const String& helper)
+{
+    lastFailure_.erase(helper);
 }
 
 } // namespace fw

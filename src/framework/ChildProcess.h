@@ -6,6 +6,8 @@
 
 #include "Text.h"
 
+#include <chrono>
+#include <map>
 #include <vector>
 
 #include <sys/types.h>
@@ -23,18 +25,45 @@ struct StartOptions {
 // 0 and the child's pid, or the error number.
 int StartChild(const std::vector<String>& argv, const StartOptions& options, pid_t& pid);
 
-struct ChildResult {
-    bool started = false;
-    String failure;    // why it could not be started, when !started
-    String output;     // all that it wrote to standard output
-    bool exited = false;
-    int status = 0;    // the exit status when exited, else the signal that ended it
+enum class ChildEnd {
+    NotStarted,  // `failure` says why
+    Exited,      // `status` is its exit status
+    Signalled,   // `status` is the signal that ended it
+    TimedOut,    // stopped at the time limit
+    Abandoned,   // not started, or stopped, because the program is ending
 };
 
-// Runs the helper `name` of `folder` with the arguments and waits for it:
-// on Linux the executable <folder>/<name>, on macOS the text AppleScript
-// <folder>/<name>.applescript through osascript.
-ChildResult RunShippedHelper(const String& folder, const String& name,
-                             const std::vector<String>& arguments);
+struct ChildResult {
+    ChildEnd end = ChildEnd::NotStarted;
+    String failure;
+    String output;   // what it wrote to standard output
+    int status = 0;
+    std::chrono::milliseconds timeLimit{0};
+    bool Succeeded() const { return end == ChildEnd::Exited && status == 0; }
+};
+
+// Runs the helper `name` of `folder` with the arguments and waits for it,
+// at most `timeLimit`: on Linux the executable <folder>/<name>, on macOS the
+// compiled AppleScript <folder>/<name>.scpt through osascript. The helper
+// runs in a process group of its own. The wait ends when the helper itself
+// has ended, whatever it started that still holds its output; what is left
+// of its group then is killed, as is the whole group of a helper that runs
+// out of time or is still running when the program is asked to end.
+ChildResult RunShippedHelper(const String& folder, const String& name, const std::vector<String>& arguments,
+                             std::chrono::milliseconds timeLimit);
+
+// Why a run did not succeed, as one line about `what` ("compiled script 169").
+String DescribeFailure(const String& what, const ChildResult& run);
+
+// Tells standard error of helpers that fail: once when one starts failing or
+// fails otherwise than the last time, not again while it fails the same way.
+class HelperFailureLog {
+public:
+    void Failed(const String& helper, const String& message);
+    void Worked(const String& helper);
+
+private:
+    std::map<String, String> lastFailure_;
+};
 
 } // namespace fw

@@ -2,11 +2,14 @@
 
 #include "FolderItem.h"
 #include "Platform.h"
+#include "Termination.h"
 
 namespace fw {
 
 void MsgBox(const String& text)
 {
+    // Nobody is to be kept waiting for an answer while the program ends.
+    if (TerminationRequested()) return;
     CurrentPlatform().ShowMessage(text);
 }
 
@@ -28,6 +31,7 @@ const ClassRecord& SelectFolderDialog::Lookup()
 
 std::shared_ptr<FolderItem> FolderItemDialog::ShowModal()
 {
+    if (TerminationRequested()) return nullptr;
     FolderDialogTexts texts{actionButtonCaption_, title_, promptText_,
                             initialDirectory_ ? initialDirectory_->AbsolutePath() : String()};
     std::optional<String> chosen = CurrentPlatform().ChooseFolder(texts);

@@ -12,6 +12,8 @@ namespace fw {
 class FolderItem;
 
 // Shows the text in a modal message box; returns when the user dismissed it.
+// While the program is asked to end, modal dialogs return at once, as
+// dismissed or cancelled.
 void MsgBox(const String& text);
 
 class FolderItemDialog : public Object {

@@ -6,7 +6,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string_view>
+#include <unordered_set>
 
 #include <dirent.h>
 #include <pwd.h>
@@ -60,6 +62,8 @@ std::size_t Utf8SequenceAt(std::string_view s)
     return length;
 }
 
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
+
 String RepairedUtf8(std::string_view s)
 {
     String out;
@@ -67,7 +71,7 @@ String RepairedUtf8(std::string_view s)
     while (!s.empty()) {
         std::size_t n = Utf8SequenceAt(s);
         if (n == 0) {
-            out += "\xEF\xBF\xBD";
+            out += kReplacementCharacter;
             n = 1;
         } else
             out.append(s.substr(0, n));
@@ -77,13 +81,13 @@ String RepairedUtf8(std::string_view s)
 }
 
 // Names that the file managers hide in this folder.
-std::shared_ptr<const std::unordered_set<String>> HiddenNamesIn(const String& folder)
+std::unordered_set<String> HiddenNamesIn(const String& folder)
 {
-    auto names = std::make_shared<std::unordered_set<String>>();
+    std::unordered_set<String> names;
 #ifndef __APPLE__
     if (auto list = TextInputStream::Open(Join(folder, ".hidden")))
         while (!list->EndOfFile())
-            if (String name = list->ReadLine(); !name.empty()) names->insert(std::move(name));
+            if (String name = list->ReadLine(); !name.empty()) names.insert(std::move(name));
 #else
     (void)folder;  // the Finder keeps the hidden flag on the file itself
 #endif
@@ -152,6 +156,23 @@ void MakeFolders(const String& path)
 
 } // namespace
 
+// A folder's hidden names, read when first asked for: a walk asks only of
+// the listed folder, not of each sub-folder it counts.
+class FolderItem::HiddenNames {
+public:
+    explicit HiddenNames(String folder) : folder_(std::move(folder)) {}
+
+    bool Lists(const String& name)
+    {
+        if (!names_) names_ = HiddenNamesIn(folder_);
+        return names_->count(name) != 0;
+    }
+
+private:
+    String folder_;
+    std::optional<std::unordered_set<String>> names_;
+};
+
 const ClassRecord& FolderItem::Lookup()
 {
     static const ClassRecord record = ConcreteClass<FolderItem>("FolderItem", &Object::Lookup());
@@ -183,26 +204,42 @@ FolderItemRef FolderItem::ForPath(String absolutePath)
 
 std::shared_ptr<const FolderItem::Listing> FolderItem::Read(const String& folder)
 {
+    // The type comes with the name on most file systems; asking the disk
+    // again for each entry would cost most of a walk.
+    auto typeOf = [](const dirent& entry) {
+#ifdef DT_UNKNOWN
+        switch (entry.d_type) {
+        case DT_DIR: return ListedType::Folder;
+        case DT_LNK:
+        case DT_UNKNOWN: return ListedType::Unknown;
+        default: return ListedType::NotFolder;
+        }
+#else
+        (void)entry;
+        return ListedType::Unknown;
+#endif
+    };
     auto listing = std::make_shared<Listing>();
     if (DIR* dir = ::opendir(folder.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
             std::string_view name = entry->d_name;
-            if (name != "." && name != "..") listing->names.emplace_back(name);
+            if (name != "." && name != "..") listing->entries.push_back({String(name), typeOf(*entry)});
         }
         ::closedir(dir);
     }
-    std::sort(listing->names.begin(), listing->names.end(), [](const String& a, const String& b) {
-        int order = RuntimeStringCompare(a, b);
-        return order != 0 ? order < 0 : a < b;
+    std::sort(listing->entries.begin(), listing->entries.end(), [](const Listed& a, const Listed& b) {
+        int order = RuntimeStringCompare(a.name, b.name);
+        return order != 0 ? order < 0 : a.name < b.name;
     });
-    listing->hidden = HiddenNamesIn(folder);
+    listing->hidden = std::make_shared<HiddenNames>(folder);
     return listing;
 }
 
-FolderItemRef FolderItem::Entry(const String& name, std::shared_ptr<const NameSet> hidden) const
+FolderItemRef FolderItem::Entry(const Listed& entry, std::shared_ptr<HiddenNames> hidden) const
 {
     auto item = New<FolderItem>();
-    item->path_ = Join(path_, name);
+    item->path_ = Join(path_, entry.name);
+    item->listedType_ = entry.type;
     item->hiddenInParent_ = std::move(hidden);
     return item;
 }
@@ -211,14 +248,14 @@ std::int32_t FolderItem::Count()
 {
     listing_ = Read(path_);
     constexpr std::size_t most = std::numeric_limits<std::int32_t>::max();
-    return std::int32_t(std::min(listing_->names.size(), most));
+    return std::int32_t(std::min(listing_->entries.size(), most));
 }
 
 FolderItemRef FolderItem::Item(std::int32_t n)
 {
     if (!listing_) listing_ = Read(path_);
-    if (n < 1 || std::size_t(n) > listing_->names.size()) return nullptr;
-    return Entry(listing_->names[std::size_t(n) - 1], listing_->hidden);
+    if (n < 1 || std::size_t(n) > listing_->entries.size()) return nullptr;
+    return Entry(listing_->entries[std::size_t(n) - 1], listing_->hidden);
 }
 
 namespace {
@@ -232,21 +269,30 @@ bool UsableEntryName(const String& name)
 
 FolderItemRef FolderItem::Child(const String& name)
 {
-    if (!UsableEntryName(name) || !IsFolder()) return nullptr;
-    struct stat st {};
-    if (::lstat(Join(path_, name).c_str(), &st) == 0) return Entry(name, nullptr);
-    // A row lists an entry under its display name, which may differ.
+    if (!UsableEntryName(name)) return nullptr;
+    // Only a name holding U+FFFD can be another entry's display name.
+    if (name.find(kReplacementCharacter) == String::npos) {
+        // Fails as well where this item is no folder.
+        struct stat st {};
+        return ::lstat(Join(path_, name).c_str(), &st) == 0 ? Entry({name}, nullptr) : nullptr;
+    }
+    // A row lists an entry under its display name, which several entries
+    // may share; none of them is then the one the row stands for.
     auto listing = Read(path_);
-    for (const String& entry : listing->names)
-        if (RepairedUtf8(entry) == name) return Entry(entry, listing->hidden);
-    return nullptr;
+    const Listed* found = nullptr;
+    for (const Listed& entry : listing->entries) {
+        if (entry.name != name && RepairedUtf8(entry.name) != name) continue;
+        if (found) return nullptr;
+        found = &entry;
+    }
+    return found ? Entry({found->name}, listing->hidden) : nullptr;
 }
 
 FolderItemRef FolderItem::NewChild(const String& name)
 {
     if (!UsableEntryName(name) || !IsFolder()) return nullptr;
     if (FolderItemRef existing = Child(name)) return existing;
-    return Entry(name, nullptr);
+    return Entry({name}, nullptr);
 }
 
 String FolderItem::Name() const
@@ -270,8 +316,8 @@ bool FolderItem::Visible() const
     return !(::lstat(path_.c_str(), &st) == 0 && (st.st_flags & UF_HIDDEN));
 #else
     if (path_ == "/") return true;
-    if (!hiddenInParent_) hiddenInParent_ = HiddenNamesIn(ParentOf(path_));
-    return hiddenInParent_->count(name) == 0;
+    if (!hiddenInParent_) hiddenInParent_ = std::make_shared<HiddenNames>(ParentOf(path_));
+    return !hiddenInParent_->Lists(name);
 #endif
 }
 
@@ -283,7 +329,8 @@ bool FolderItem::IsFolder() const
 
 bool FolderItem::Directory() const
 {
-    return IsFolder() && !EndsWithIgnoringCase(Name(), ".app");
+    if (EndsWithIgnoringCase(Name(), ".app")) return false;
+    return listedType_ == ListedType::Unknown ? IsFolder() : listedType_ == ListedType::Folder;
 }
 
 bool FolderItem::Exists() const
@@ -347,9 +394,24 @@ FolderItemRef SpecialFolder::Preferences()
     return item->Exists() && item->Directory() ? item : nullptr;
 }
 
+namespace {
+
+String& FirstVolumePath()
+{
+    static String path = "/";
+    return path;
+}
+
+} // namespace
+
+void SetFirstVolume(const String& absolutePath)
+{
+    FirstVolumePath() = absolutePath.empty() ? String("/") : absolutePath;
+}
+
 FolderItemRef Volume(std::int32_t n)
 {
-    return n == 0 ? FolderItem::ForPath("/") : nullptr;
+    return n == 0 ? FolderItem::ForPath(FirstVolumePath()) : nullptr;
 }
 
 FolderItemRef GetFolderItem(const String& path, std::int32_t pathType)

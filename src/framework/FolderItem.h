@@ -12,7 +12,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 namespace fw {
@@ -41,7 +40,10 @@ public:
     // The entry of that name, else the entry whose DisplayName it is; nil
     // when neither is there (so that a vanished file is found missing), when
     // this item is not a folder, or when the name is not one entry's name
-    // ("", ".", "..", or with a "/" or NUL).
+    // ("", ".", "..", or with a "/" or NUL). Nil as well when the name could
+    // stand for more than one entry: names that differ only in bytes shown
+    // as U+FFFD share one display name, and a row showing it must not run
+    // the wrong file.
     FolderItemRef Child(const String& name);
     // As Child, but for a name that is not there yet it gives the item of a
     // new entry of that name, so that a file can be made there.
@@ -55,7 +57,9 @@ public:
     // hides (on Linux: a name listed in the folder's ".hidden" file).
     bool Visible() const;
     // True for a folder, a symbolic link to one included, except an
-    // application package (a name ending in ".app").
+    // application package (a name ending in ".app"). An entry numbered by
+    // Item answers as the folder's reading found it, so that a walk asks the
+    // disk again only about links and entries of a type it was not told.
     bool Directory() const;
     bool Exists() const;
     String AbsolutePath() const { return path_; }
@@ -77,19 +81,27 @@ public:
     bool Launch(bool activate) const;
 
 private:
-    using NameSet = std::unordered_set<String>;
+    // What a folder's reading tells of an entry's type; a link is Unknown,
+    // for what it points to may be either.
+    enum class ListedType : unsigned char { Unknown, Folder, NotFolder };
+    struct Listed {
+        String name;
+        ListedType type = ListedType::Unknown;
+    };
+    class HiddenNames;
     struct Listing {
-        std::vector<String> names;
-        std::shared_ptr<const NameSet> hidden;
+        std::vector<Listed> entries;
+        std::shared_ptr<HiddenNames> hidden;
     };
 
     static std::shared_ptr<const Listing> Read(const String& folder);
-    FolderItemRef Entry(const String& name, std::shared_ptr<const NameSet> hidden) const;
+    FolderItemRef Entry(const Listed& entry, std::shared_ptr<HiddenNames> hidden) const;
     bool IsFolder() const;
 
     String path_ = "/";
     std::shared_ptr<const Listing> listing_;
-    mutable std::shared_ptr<const NameSet> hiddenInParent_;
+    ListedType listedType_ = ListedType::Unknown;
+    mutable std::shared_ptr<HiddenNames> hiddenInParent_;
 };
 
 struct SpecialFolder {
@@ -100,6 +112,9 @@ struct SpecialFolder {
 
 // Volume 0 is the root folder "/"; there is no other.
 FolderItemRef Volume(std::int32_t n);
+// For tests, which must not touch "/": Volume 0 becomes the folder at that
+// absolute path; "" makes it "/" again. The program never calls it.
+void SetFirstVolume(const String& absolutePath);
 
 // The item that an absolute path names (path type 0, the form AbsolutePath
 // gives); nil for an empty or relative path, a path to nothing, or another

@@ -5,6 +5,13 @@
 #include <climits>
 #include <unistd.h>
 
+#ifdef __APPLE__
+#include <cstdint>
+#include <cstdlib>
+#include <mach-o/dyld.h>
+#include <vector>
+#endif
+
 namespace fw {
 
 namespace {
@@ -76,12 +83,32 @@ void InstallLauncher(std::unique_ptr<Launcher> launcher)
     TheSeams().launcher = std::move(launcher);
 }
 
+namespace {
+
+// The running executable's absolute path, symbolic links resolved, so that
+// it does not matter where the program was started from or through which
+// link; "" when the system does not tell.
+String ExecutablePath()
+{
+#ifdef __APPLE__
+    std::uint32_t size = 0;
+    _NSGetExecutablePath(nullptr, &size);  // only asks for the size
+    std::vector<char> path(std::size_t(size) + 1, '\0');
+    if (_NSGetExecutablePath(path.data(), &size) != 0) return "";
+    char resolved[PATH_MAX];
+    return ::realpath(path.data(), resolved) ? String(resolved) : String(path.data());
+#else
+    char path[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    return n > 0 ? String(path, std::size_t(n)) : String();
+#endif
+}
+
+} // namespace
+
 String ProgramFolder()
 {
-    char path[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    String exe(path, std::size_t(n));
+    String exe = ExecutablePath();
     std::size_t slash = exe.rfind('/');
     return slash == String::npos ? "." : exe.substr(0, slash == 0 ? 1 : slash);
 }

@@ -7,6 +7,7 @@
 
 #include "Text.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -30,6 +31,9 @@ public:
     virtual void VisibleChanged() = 0;
     virtual void MenuBarChanged() = 0;
     virtual void ControlAdded(Control& control) = 0;
+    // How far the window reaches above its content area (a menu bar inside
+    // it) when the content area is that wide.
+    virtual std::int32_t HeightAboveContent(std::int32_t width) const { return (void)width, 0; }
 };
 
 // What a control model tells its view; each view overrides what it shows.
@@ -55,6 +59,11 @@ public:
     virtual ~TimerHandle() = default;  // stops the timer
 };
 
+struct Rect {
+    std::int32_t left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Rect&) const = default;
+};
+
 struct FolderDialogTexts {
     String actionButtonCaption;
     String title;
@@ -77,6 +86,9 @@ public:
     virtual void ShowMessage(const String& text) = 0;
     // Modal: the chosen folder's absolute path, or nothing when cancelled.
     virtual std::optional<String> ChooseFolder(const FolderDialogTexts& texts) = 0;
+    // The parts of the screens that windows may take (less panels and docks),
+    // primary first; none when the platform cannot tell.
+    virtual std::vector<Rect> AvailableScreenAreas() { return {}; }
 };
 
 // One parameter of a compiled-script call.
@@ -89,9 +101,11 @@ struct ScriptParameter {
 class ScriptHost {
 public:
     virtual ~ScriptHost() = default;
-    // Runs script `number` with the parameters in order; its text result.
-    // Raises RuntimeException when the script cannot be run.
-    virtual String Run(std::int32_t number, const std::vector<ScriptParameter>& parameters) = 0;
+    // Runs script `number` with the parameters in order, for at most
+    // `timeLimit`; its text result. Raises ScriptCallException when the
+    // script cannot be run or does not end well.
+    virtual String Run(std::int32_t number, const std::vector<ScriptParameter>& parameters,
+                       std::chrono::milliseconds timeLimit) = 0;
 };
 
 class AppleEventTransport {

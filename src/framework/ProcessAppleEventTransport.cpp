@@ -6,6 +6,10 @@ namespace fw {
 
 namespace {
 
+// Delivering an event is a moment's work; a sender that takes longer is
+// stuck, and the event counts as not delivered.
+constexpr std::chrono::seconds kSendTimeLimit{5};
+
 // Events go out through the sender shipped beside the compiled scripts,
 // given the three codes as text; it exits 0 once the event is delivered.
 class ProcessAppleEventTransport final : public AppleEventTransport {
@@ -16,12 +20,20 @@ public:
     {
         ChildResult run = RunShippedHelper(
             folder_, "appleevent",
-            {FourCharCodeText(eventClass), FourCharCodeText(eventID), FourCharCodeText(signature)});
-        return run.started && run.exited && run.status == 0;
+            {FourCharCodeText(eventClass), FourCharCodeText(eventID), FourCharCodeText(signature)},
+            kSendTimeLimit);
+        // A status other than 0 is the sender's answer, not its failure.
+        if (run.end == ChildEnd::Exited)
+            failures_.Worked(kWhat);
+        else if (run.end != ChildEnd::Abandoned)
+            failures_.Failed(kWhat, DescribeFailure(kWhat, run));
+        return run.Succeeded();
     }
 
 private:
+    static constexpr const char* kWhat = "the Apple-event sender";
     String folder_;
+    HelperFailureLog failures_;
 };
 
 } // namespace

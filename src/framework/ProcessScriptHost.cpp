@@ -2,35 +2,43 @@
 #include "Exceptions.h"
 #include "Platform.h"
 
-#include <cstdio>
-
 namespace fw {
 
 namespace {
+
+ScriptCallException::Why WhyOf(ChildEnd end)
+{
+    switch (end) {
+    case ChildEnd::NotStarted: return ScriptCallException::Why::CannotStart;
+    case ChildEnd::TimedOut: return ScriptCallException::Why::TimedOut;
+    case ChildEnd::Signalled: return ScriptCallException::Why::Signalled;
+    case ChildEnd::Abandoned: return ScriptCallException::Why::Ending;
+    case ChildEnd::Exited: break;
+    }
+    return ScriptCallException::Why::Failed;
+}
 
 // Compiled script N is the helper named N in the scripts folder.
 class ProcessScriptHost final : public ScriptHost {
 public:
     explicit ProcessScriptHost(String folder) : folder_(std::move(folder)) {}
 
-    String Run(std::int32_t number, const std::vector<ScriptParameter>& parameters) override
+    String Run(std::int32_t number, const std::vector<ScriptParameter>& parameters,
+               std::chrono::milliseconds timeLimit) override
     {
         std::vector<String> arguments;
         for (const ScriptParameter& p : parameters)
             arguments.push_back(p.isInteger ? Str(p.integer) : p.text);
 
-        ChildResult run = RunShippedHelper(folder_, Str(number), arguments);
-        if (!run.started)
-            throw RuntimeException("compiled script " + Str(number) + " cannot be run: " + run.failure);
-        // The callers take any text by its content, so a failing script
-        // still answers what it printed; the failure is only told.
-        if (!run.exited)
-            std::fprintf(stderr, "quillmere: compiled script %d was ended by signal %d\n",
-                         int(number), run.status);
-        else if (run.status != 0)
-            std::fprintf(stderr, "quillmere: compiled script %d exited with status %d\n",
-                         int(number), run.status);
-
+        const String what = "compiled script " + Str(number);
+        ChildResult run = RunShippedHelper(folder_, Str(number), arguments, timeLimit);
+        if (!run.Succeeded()) {
+            // What a failing script printed is no answer.
+            String message = DescribeFailure(what, run);
+            if (run.end != ChildEnd::Abandoned) failures_.Failed(what, message);
+            throw ScriptCallException(WhyOf(run.end), message);
+        }
+        failures_.Worked(what);
         String text = std::move(run.output);
         if (!text.empty() && text.back() == '\n') text.pop_back();
         return text;
@@ -38,6 +46,7 @@ public:
 
 private:
     String folder_;
+    HelperFailureLog failures_;
 };
 
 } // namespace

@@ -43,7 +43,10 @@ public:
             return f;
         }
         case PropertyType::Double: {
-            std::uint64_t bits = (std::uint64_t(BigEndian32(name)) << 32) | BigEndian32(name);
+            // One read a statement: within one expression their order is not fixed.
+            std::uint64_t high = BigEndian32(name);
+            std::uint64_t low = BigEndian32(name);
+            std::uint64_t bits = (high << 32) | low;
             double d;
             std::memcpy(&d, &bits, sizeof d);
             return d;

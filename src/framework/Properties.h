@@ -8,6 +8,7 @@
 //   Boolean 1 byte, 0 or 1
 //   Color   3 bytes, one per channel
 //   String  4-byte big-endian byte count, then that many bytes of UTF-8
+//   Single  4 bytes, Double 8 bytes: IEEE 754, most significant byte first
 
 #include "Runtime.h"
 

@@ -12,6 +12,7 @@ namespace {
 
 struct PendingCall {
     std::int32_t number = 0;
+    std::chrono::milliseconds timeLimit{0};
     std::vector<ScriptParameter> parameters;
 };
 
@@ -40,29 +41,29 @@ String Complete(std::int32_t handle)
 {
     PendingCall call = std::move(Find(handle));
     Pending().calls.erase(handle);
-    return CurrentScriptHost().Run(call.number, call.parameters);
+    return CurrentScriptHost().Run(call.number, call.parameters, call.timeLimit);
 }
 
 } // namespace
 
-String ScriptFunction(std::int32_t number)
+String ScriptFunction(std::int32_t number, std::chrono::milliseconds timeLimit)
 {
-    return CurrentScriptHost().Run(number, {});
+    return CurrentScriptHost().Run(number, {}, timeLimit);
 }
 
-void ScriptExecute(std::int32_t number)
+void ScriptExecute(std::int32_t number, std::chrono::milliseconds timeLimit)
 {
-    CurrentScriptHost().Run(number, {});
+    CurrentScriptHost().Run(number, {}, timeLimit);
 }
 
-std::int32_t StartParamScript(std::int32_t number)
+std::int32_t StartParamScript(std::int32_t number, std::chrono::milliseconds timeLimit)
 {
     PendingCalls& pending = Pending();
     // Handles are never 0, and one still pending is never given again.
     do {
         pending.lastHandle = pending.lastHandle == INT32_MAX ? 1 : pending.lastHandle + 1;
     } while (pending.calls.count(pending.lastHandle));
-    pending.calls[pending.lastHandle] = PendingCall{number, {}};
+    pending.calls[pending.lastHandle] = PendingCall{number, timeLimit, {}};
     ++pending.started;
     return pending.lastHandle;
 }

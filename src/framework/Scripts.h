@@ -2,18 +2,21 @@
 
 // Running the compiled scripts shipped with the program, by number. A call
 // with parameters is started, given its parameters in order and completed;
-// its handle names it until then.
+// its handle names it until then. Each call states how long its script may
+// take; one that takes longer is stopped and raises ScriptCallException, as
+// does one that cannot be run or fails.
 
 #include "Text.h"
 
+#include <chrono>
 #include <cstdint>
 
 namespace fw {
 
-String ScriptFunction(std::int32_t number);
-void ScriptExecute(std::int32_t number);
+String ScriptFunction(std::int32_t number, std::chrono::milliseconds timeLimit);
+void ScriptExecute(std::int32_t number, std::chrono::milliseconds timeLimit);
 
-std::int32_t StartParamScript(std::int32_t number);
+std::int32_t StartParamScript(std::int32_t number, std::chrono::milliseconds timeLimit);
 // These raise RuntimeException for a handle that names no pending call.
 void AddIntegerScriptParam(std::int32_t handle, std::int32_t value);
 void AddStringScriptParam(std::int32_t handle, const String& value);

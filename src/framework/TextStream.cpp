@@ -2,13 +2,16 @@
 
 #include "Exceptions.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <map>
+#include <string_view>
+#include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,10 +22,10 @@ namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
 
-// Streams not yet closed, by the path that they replace.
-std::map<String, TextOutputStream*>& PendingStreams()
+// Streams not yet closed, oldest first.
+std::vector<TextOutputStream*>& PendingStreams()
 {
-    static std::map<String, TextOutputStream*> streams;
+    static std::vector<TextOutputStream*> streams;
     return streams;
 }
 
@@ -46,13 +49,39 @@ String FolderOf(const String& path)
 }
 
 // A replaced file keeps its permissions; a new one gets the usual ones.
+// Either way its owner can read and write it, or no later run could load it.
 mode_t ModeFor(const String& target)
 {
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+    if (::stat(target.c_str(), &st) == 0) return (st.st_mode & 07777) | S_IRUSR | S_IWUSR;
     mode_t mask = ::umask(0);
     ::umask(mask);
-    return 0666 & ~mask;
+    return (0666 & ~mask) | S_IRUSR | S_IWUSR;
+}
+
+String NameOf(const String& path)
+{
+    auto slash = path.rfind('/');
+    return slash == String::npos ? path : path.substr(slash + 1);
+}
+
+// The unfinished file's name is this and six letters or digits. A dot name
+// keeps it out of the lists; the name is cut so that the whole stays within
+// the longest name a folder takes.
+String TemporaryPrefix(const String& target)
+{
+    String prefix = ".";
+    prefix.append(NameOf(target), 0, 200);
+    return prefix += '.';
+}
+
+bool IsTemporaryName(std::string_view entry, std::string_view prefix)
+{
+    auto letterOrDigit = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    };
+    return entry.size() == prefix.size() + 6 && entry.substr(0, prefix.size()) == prefix &&
+           std::all_of(entry.begin() + std::ptrdiff_t(prefix.size()), entry.end(), letterOrDigit);
 }
 
 // Replacing a symbolic link that resolves replaces the file it points to,
@@ -174,11 +203,7 @@ const ClassRecord& TextOutputStream::Lookup()
 std::shared_ptr<TextOutputStream> TextOutputStream::Replacing(const String& path)
 {
     String target = ResolvedTarget(path);
-    auto slash = target.rfind('/');
-    String name = slash == String::npos ? target : target.substr(slash + 1);
-    // A dot name keeps the unfinished file out of the lists; the name is cut
-    // so that the template stays within the longest name a folder takes.
-    String temporary = FolderOf(target) + "/." + name.substr(0, 200) + ".XXXXXX";
+    String temporary = FolderOf(target) + "/" + TemporaryPrefix(target) + "XXXXXX";
     int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return nullptr;
     ::fchmod(fd, ModeFor(target));
@@ -189,14 +214,32 @@ std::shared_ptr<TextOutputStream> TextOutputStream::Replacing(const String& path
     stream->target_ = target;
     stream->temporary_ = temporary;
     stream->unwinding_ = std::uncaught_exceptions();
-    PendingStreams()[path] = stream.get();
+    PendingStreams().push_back(stream.get());
     return stream;
 }
 
 String TextOutputStream::PendingFile(const String& path)
 {
-    auto found = PendingStreams().find(path);
-    return found == PendingStreams().end() ? "" : found->second->temporary_;
+    const auto& pending = PendingStreams();
+    auto found = std::find_if(pending.rbegin(), pending.rend(), [&](auto* s) { return s->path_ == path; });
+    return found == pending.rend() ? "" : (*found)->temporary_;
+}
+
+void TextOutputStream::RemoveLeftovers() const
+{
+    String folder = FolderOf(target_), prefix = TemporaryPrefix(target_);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    std::vector<String> stale;
+    while (const dirent* entry = ::readdir(dir))
+        if (IsTemporaryName(entry->d_name, prefix)) stale.push_back(folder + "/" + entry->d_name);
+    ::closedir(dir);
+    for (const String& file : stale) {
+        const auto& pending = PendingStreams();
+        if (std::any_of(pending.begin(), pending.end(), [&](auto* s) { return s->temporary_ == file; })) continue;
+        struct stat st {};
+        if (::lstat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(file.c_str());
+    }
 }
 
 TextOutputStream::~TextOutputStream()
@@ -229,8 +272,7 @@ void TextOutputStream::Flush()
 
 void TextOutputStream::Release(bool removeFile)
 {
-    auto pending = PendingStreams().find(path_);
-    if (pending != PendingStreams().end() && pending->second == this) PendingStreams().erase(pending);
+    std::erase(PendingStreams(), this);
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     if (removeFile) ::unlink(temporary_.c_str());
@@ -247,6 +289,7 @@ void TextOutputStream::Close()
     if (error_ == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) error_ = errno;
     Release(error_ != 0);
     if (error_ != 0) throw IOException("could not write " + path_ + ": " + std::strerror(error_));
+    RemoveLeftovers();
     SyncFolder(FolderOf(target_));
 }
 

@@ -60,6 +60,9 @@ public:
 private:
     void Flush();
     void Release(bool removeFile);  // closes and forgets the stream
+    // Unfinished files of the same target that no open stream is writing:
+    // left by a save that was killed before its close.
+    void RemoveLeftovers() const;
 
     int fd_ = -1;
     String path_;       // as the caller named it

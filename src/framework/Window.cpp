@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "Control.h"
 #include "MenuItem.h"
+#include "ScreenFit.h"
 
 #include <algorithm>
 
@@ -85,7 +86,23 @@ void Window::Constructor()
     RaiseEvent("CreateControls");
     RaiseEvent("Open");
     opened_ = true;
-    if (!closed_) Notify([](WindowView& v) { v.VisibleChanged(); });
+    if (closed_) return;
+    FitOnScreens();
+    Notify([](WindowView& v) { v.VisibleChanged(); });
+}
+
+// Once, when Open has set all four bounds: each on its own may lie off the
+// screens on the way to bounds that fit.
+void Window::FitOnScreens()
+{
+    if (!view_) return;
+    Rect bounds{left_, top_, width_, height_};
+    Rect fitted = fw::FitOnScreens(bounds, view_->HeightAboveContent(width_), CurrentPlatform().AvailableScreenAreas());
+    if (fitted == bounds) return;
+    SetLeft(fitted.left);
+    SetTop(fitted.top);
+    SetWidth(fitted.width);
+    SetHeight(fitted.height);
 }
 
 void Window::RaiseEvent(const char* event)
@@ -270,7 +287,8 @@ void Window::ViewResized(std::int32_t width, std::int32_t height)
 
 void Window::ViewCloseRequested()
 {
-    Close();
+    auto self = std::static_pointer_cast<Window>(shared_from_this());
+    AtOutermostEvent([self] { self->Close(); });
 }
 
 ObjectRef GetImplicitWindow(const String& classFullName)

@@ -23,7 +23,8 @@ public:
     ~Window() override;
 
     // Registers the window, gives it a view and raises Layout,
-    // CreateControls and Open, in this order; then shows it when Visible.
+    // CreateControls and Open, in this order; then fits it to the screens
+    // and shows it when Visible.
     virtual void Constructor();
     // Raises Close, then closes the window and forgets it.
     void Close();
@@ -71,11 +72,13 @@ public:
     // What the view reports of the user's doing.
     void ViewMoved(std::int32_t left, std::int32_t top);
     void ViewResized(std::int32_t width, std::int32_t height);
+    // Closes the window, once the event that it came in has returned.
     void ViewCloseRequested();
     WindowView* View() const { return view_.get(); }
 
 private:
     void RaiseEvent(const char* event);
+    void FitOnScreens();
     void ApplySize(std::int32_t width, std::int32_t height);
     template <class F>
     void Notify(F change)

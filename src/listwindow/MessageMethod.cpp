@@ -3,6 +3,7 @@
 #include "bridge/ScriptCalls.h"
 
 #include "framework/Dialogs.h"
+#include "framework/Exceptions.h"
 #include "framework/Variant.h"
 
 using namespace fw;
@@ -15,7 +16,11 @@ void Window1::my_msgbox(const String& message)
     String text = message;
     {
         VariantArrayRef none = CreateArray(1, kElementVariant, -1);
-        acctivemyapp(none);
+        try {
+            acctivemyapp(none);
+        } catch (const ScriptCallException&) {
+            // Not in front: the message is still to be seen.
+        }
     }
     MsgBox(text);
     AI_ACCTIVE();

@@ -3,6 +3,7 @@
 #include "bridge/ScriptCalls.h"
 
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
 #include "framework/Numbers.h"
 #include "framework/Variant.h"
 
@@ -30,12 +31,23 @@ std::int32_t ReadNumber(const TextInputStreamRef& stream)
     return RuntimeCvtReal64ToSInt32(Val(stream->ReadLine()));
 }
 
+// Such a file is the user's to mend: a save would put the design-time bounds
+// and no folder in its place, for good.
+bool ExistsButCannotBeRead(const FolderItemRef& file)
+{
+    return file->Exists() && !file->OpenAsTextFile();
+}
+
 } // namespace
 
 void Window1::Event_Open()
 {
-    // 1. Illustrator's version.
-    gAiver = getAiVer(CreateArray(1, kElementVariant, -1));
+    // 1. Illustrator's version; none when it cannot be asked.
+    try {
+        gAiver = getAiVer(CreateArray(1, kElementVariant, -1));
+    } catch (const ScriptCallException&) {
+        gAiver = "";
+    }
 
     // 2. The preferences file item. It is needed whether or not the file
     // exists yet: the first close creates the file.
@@ -61,9 +73,11 @@ void Window1::Event_Open()
             NotNil(::Window1())->SetHeight(ReadNumber(stream));
             String folderPath = stream->ReadLine();
             stream->Close();
+            folderLineRead_ = folderPath;
             if (!StringEquals(folderPath, "")) {
                 FolderItemRef saved = GetFolderItem(folderPath, 0);
                 if (saved) gMyScriptFolder = saved;
+                else keepFolderLine_ = true;
             }
         }
     }
@@ -72,9 +86,22 @@ void Window1::Event_Open()
     setLB1();
 }
 
+bool Window1::HoldsLineBreak(const String& path)
+{
+    return InStr(0, path, "\n") > 0 || InStr(0, path, "\r") > 0;
+}
+
+// A path that one line cannot hold leaves the former line as well.
+String Window1::FolderLine() const
+{
+    if (keepFolderLine_) return folderLineRead_;
+    String path = gMyScriptFolder ? gMyScriptFolder->AbsolutePath() : String();
+    return HoldsLineBreak(path) ? folderLineRead_ : path;
+}
+
 void Window1::Event_Close()
 {
-    if (gMyPref) {
+    if (gMyPref && !ExistsButCannotBeRead(gMyPref)) {
         TextOutputStreamRef stream = gMyPref->CreateTextFile();
         gMyPref->SetMacType("pref");
         if (stream) {
@@ -82,7 +109,7 @@ void Window1::Event_Close()
             stream->WriteLine(Str(NotNil(::Window1())->Top(), ""));
             stream->WriteLine(Str(NotNil(::Window1())->Width(), ""));
             stream->WriteLine(Str(NotNil(::Window1())->Height(), ""));
-            stream->WriteLine(gMyScriptFolder ? gMyScriptFolder->AbsolutePath() : String());
+            stream->WriteLine(FolderLine());
             stream->Close();
         }
     }

@@ -55,6 +55,14 @@ public:
 
 private:
     fw::MenuItemRef MenuEntry(const char* name);
+    static bool HoldsLineBreak(const fw::String& path);
+    fw::String FolderLine() const;
+
+    // Line 5 of the preferences file as read, and whether a close writes it
+    // back so: a saved folder absent for one run (an unplugged disk) stays
+    // saved until the user chooses another.
+    fw::String folderLineRead_;
+    bool keepFolderLine_ = false;
 };
 
 // The accessor: the single window, created by the first call. Inside the

@@ -111,14 +111,14 @@ TEST_F(Spine, BlobsReadToTheirLastEntries)
         const char* last;
     };
     const Blob blobs[] = {
-        {Window1Blob(), Window1::Lookup(), 0, 21, "MacProcId"},
+        {Window1Blob(), Window1::Lookup(), 276, 21, "MacProcId"},
         {LB1Blob(), Listbox::Lookup(), 642, 45, "InitialParent"},
         {BevelButton1Blob(), BevelButton::Lookup(), 506, 38, "Underline"},
         {Timer1Blob(), Timer::Lookup(), 20, 2, "Period"},
     };
     for (const Blob& b : blobs) {
         SCOPED_TRACE(b.last);
-        if (b.size) EXPECT_EQ(b.bytes.size(), b.size);
+        EXPECT_EQ(b.bytes.size(), b.size);
         auto entries = ReadProperties(b.record, b.bytes);
         EXPECT_EQ(entries.size(), b.entries);
         EXPECT_EQ(entries.back().first, b.last);

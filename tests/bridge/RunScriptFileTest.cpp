@@ -45,6 +45,9 @@ TEST_F(RunScriptFile, TheListedNamesLastExtensionDecides)
         EXPECT_EQ(platform->journal, expected);
     }
     EXPECT_TRUE(platform->messages.empty());
+    // An applet is launched to the front.
+    ASSERT_EQ(platform->Launched().size(), 2u);
+    for (const auto& launch : platform->Launched()) EXPECT_TRUE(launch.activate);
 }
 
 TEST_F(RunScriptFile, AMissingFileIsReportedByItsListedName)

@@ -125,6 +125,42 @@ e2e_set_front() {
     mv -f -- "$QUILLMERE_STANDIN_DIR/.front.e2e" "$QUILLMERE_STANDIN_DIR/front"
 }
 
+# e2e_program_copy: a copy of the program beside a copy of the scripts/
+# folder that it runs its helpers from; from now on QUILLMERE names the copy.
+e2e_program_copy() {
+    local copy=$E2E_TMP/program
+    mkdir -p -- "$copy"
+    cp -- "$QUILLMERE" "$copy/quillmere"
+    cp -R -- "$(dirname -- "$QUILLMERE")/scripts" "$copy/scripts"
+    QUILLMERE=$copy/quillmere
+}
+
+# e2e_replace_script NAME [BODY]: the copy's script NAME (168 to 172,
+# appleevent) becomes the sh BODY; without BODY it is missing.
+e2e_replace_script() {
+    local file
+    file=$(dirname -- "$QUILLMERE")/scripts/$1
+    rm -f -- "$file"
+    [ "$#" -ge 2 ] || return 0
+    printf '#!/bin/sh\n%s\n' "$2" >"$file"
+    chmod +x -- "$file"
+}
+
+# e2e_process_running PID: whether the process runs (a zombie does not).
+e2e_process_running() {
+    local state
+    state=$(sed -n 's/^.*) \(.\).*$/\1/p' "/proc/$1/stat" 2>/dev/null) || return 1
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
+# e2e_none_running FILE: none of the pids listed in FILE runs.
+e2e_none_running() {
+    local pid
+    while read -r pid; do
+        if e2e_process_running "$pid"; then return 1; fi
+    done <"$1"
+}
+
 # --- the program -------------------------------------------------------------
 
 e2e_alive() { [ -n "$QM_PID" ] && kill -0 "$QM_PID" 2>/dev/null; }
@@ -144,7 +180,9 @@ e2e_find_main_window() {
 # and painted.
 e2e_start() {
     : >"$E2E_TMP/quillmere.log"
-    "$QUILLMERE" >>"$E2E_TMP/quillmere.log" 2>&1 </dev/null &
+    # As from a terminal: a shell's background job would start with SIGINT
+    # ignored, and a Ctrl+C would never reach it.
+    env --default-signal=INT "$QUILLMERE" >>"$E2E_TMP/quillmere.log" 2>&1 </dev/null &
     QM_PID=$! QM_WIN="" QM_STATUS=""
     local deadline=$((SECONDS + 40))
     until e2e_find_main_window; do

@@ -27,6 +27,8 @@ E2E_KEY_WINDOW=$dialog e2e_key Escape
 e2e_other_window
 message=$OTHER_WIN
 [ "$message" != "$dialog" ] || e2e_fail "the dialog did not close"
+message_title=$(xprop -id "$message" _NET_WM_NAME)
+[ "$message_title" = '_NET_WM_NAME(UTF8_STRING) = "Quillmere"' ] || e2e_fail "the message's title: $message_title"
 e2e_shot "$E2E_OUT/message.png" "$message"
 E2E_KEY_WINDOW=$message e2e_key Return
 e2e_poll 5 e2e_no_other_window || e2e_fail "the message did not go away"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,6 +75,44 @@ TEST_F(FolderItemTest, ItemNumbersFromTheLastCount)
     EXPECT_EQ(folder->Item(1)->Name(), "a");
 }
 
+// Counts how often a folder itself is opened (each reading of it opens it),
+// as inotify reports it.
+class FolderOpenings {
+public:
+    explicit FolderOpenings(const std::string& folder) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        // Closings are watched too: inotify merges an event into an equal one
+        // just before it, and each closing stands between two openings.
+        if (fd_ >= 0 && ::inotify_add_watch(fd_, folder.c_str(), IN_OPEN | IN_CLOSE_NOWRITE) < 0)
+            ::close(fd_), fd_ = -1;
+    }
+    ~FolderOpenings()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    bool Watching() const { return fd_ >= 0; }
+
+    // Openings since the last call.
+    int Take()
+    {
+        int openings = 0;
+        alignas(inotify_event) char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(fd_, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                bool itself = event->len == 0 && (event->mask & IN_ISDIR);  // not an entry inside
+                if (itself && (event->mask & IN_OPEN)) ++openings;
+                at += ssize_t(sizeof(inotify_event) + event->len);
+            }
+        }
+        return openings;
+    }
+
+private:
+    int fd_;
+};
+
 TEST_F(FolderItemTest, WalkingALargeFolderReadsItOnce)
 {
     const int n = 20000;
@@ -82,6 +122,8 @@ TEST_F(FolderItemTest, WalkingALargeFolderReadsItOnce)
         ::close(::open(PathOf(name).c_str(), O_CREAT | O_WRONLY, 0644));
     }
     auto folder = GetFolderItem(Root());
+    FolderOpenings openings(Root());
+    ASSERT_TRUE(openings.Watching());
     auto start = std::chrono::steady_clock::now();
     auto names = NamesOf(*folder);
     auto took = std::chrono::steady_clock::now() - start;
@@ -89,6 +131,7 @@ TEST_F(FolderItemTest, WalkingALargeFolderReadsItOnce)
     ASSERT_EQ(names.size(), std::size_t(n));
     EXPECT_EQ(names.front(), "f00000");
     EXPECT_EQ(names.back(), "f19999");
+    EXPECT_EQ(openings.Take(), 1);
     EXPECT_LT(took, std::chrono::seconds(10));
 }
 
@@ -163,6 +206,57 @@ TEST_F(FolderItemTest, DirectoriesButNotApplicationPackages)
     // An application package is still a folder on the disk.
     Write("Batch.app/Info");
     EXPECT_EQ(folder->Child("Batch.app")->Count(), 1);
+}
+
+TEST_F(FolderItemTest, EntriesListedByNumberAreFoldersAsTheDiskHasThem)
+{
+    MakeFolder("Tools");
+    MakeFolder("Batch.app");
+    Write("a.jsx");
+    ::mkfifo(PathOf("pipe").c_str(), 0600);
+    ::symlink(PathOf("Tools").c_str(), PathOf("to-tools").c_str());
+    ::symlink(PathOf("Batch.app").c_str(), PathOf("to-batch.app").c_str());
+    ::symlink(PathOf("a.jsx").c_str(), PathOf("to-file").c_str());
+    ::symlink(PathOf("nowhere").c_str(), PathOf("dangling").c_str());
+    const std::vector<std::string> folders = {"Tools", "to-tools"};
+
+    auto folder = GetFolderItem(Root());
+    std::int32_t n = folder->Count();
+    ASSERT_EQ(n, 8);
+    for (std::int32_t i = 1; i <= n; ++i) {
+        auto entry = folder->Item(i);
+        bool expected = std::count(folders.begin(), folders.end(), entry->Name()) == 1;
+        EXPECT_EQ(entry->Directory(), expected) << entry->Name();
+    }
+}
+
+TEST_F(FolderItemTest, ANameShownForMoreThanOneEntryFindsNone)
+{
+    for (const std::string& name : {"bad\xFF.jsx"s, "bad" + kReplacement + ".jsx", "two\xFE"s, "two\xFF"s,
+                                    "one\xFE.jsx"s, "only" + kReplacement + ".jsx"})
+        Write(name);
+    const struct {
+        std::string asked;
+        std::string found;  // "": none
+    } cases[] = {
+        {"bad" + kReplacement + ".jsx", ""},  // that very name, and another shown as it
+        {"two" + kReplacement, ""},           // two shown as it, neither of that name
+        {"bad\xFF.jsx", "bad\xFF.jsx"},       // a name that is no text is one entry's own
+        {"one" + kReplacement + ".jsx", "one\xFE.jsx"},
+        {"only" + kReplacement + ".jsx", "only" + kReplacement + ".jsx"},
+        {"none" + kReplacement, ""},
+    };
+    auto folder = GetFolderItem(Root());
+    for (const auto& c : cases) {
+        auto item = folder->Child(c.asked);
+        if (c.found.empty()) {
+            EXPECT_FALSE(item) << c.asked;
+            continue;
+        }
+        ASSERT_TRUE(item) << c.asked;
+        EXPECT_EQ(item->Name(), c.found);
+    }
+    EXPECT_FALSE(folder->Child("one\xFE.jsx")->Child("x" + kReplacement));  // no folder to look in
 }
 
 TEST_F(FolderItemTest, ChildFindsOnlyWhatIsThereAndNewChildAlsoWhatIsToBeMade)
@@ -323,6 +417,17 @@ TEST_F(FolderItemTest, NoPreferencesFolderWhenNoneCanBeMade)
     std::string blocker = Write("not-a-folder", "x");
     ScopedEnvironment setConfig("XDG_CONFIG_HOME", (blocker + "/config").c_str());
     EXPECT_FALSE(SpecialFolder::Preferences());
+}
+
+TEST_F(FolderItemTest, TestsCanMoveTheFirstVolumeAndPutItBack)
+{
+    SetFirstVolume(Root());
+    ASSERT_TRUE(Volume(0));
+    EXPECT_EQ(Volume(0)->AbsolutePath(), Root());
+    EXPECT_FALSE(Volume(1));
+    SetFirstVolume("");
+    ASSERT_TRUE(Volume(0));
+    EXPECT_EQ(Volume(0)->AbsolutePath(), "/");
 }
 
 } // namespace

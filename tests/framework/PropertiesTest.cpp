@@ -27,6 +27,22 @@ TEST(Properties, ValuesReadInTheirDeclaredForms)
     EXPECT_FALSE(std::get<bool>(entries[3].second));
 }
 
+TEST(Properties, ColoursAndDoublesKeepTheOrderOfTheirBytes)
+{
+    ClassRecord probe = ClassRecord::Derive("Probe", &Object::Lookup());
+    probe.Property(StoredProperty("Tint", PropertyType::Color));
+    probe.Property(StoredProperty("Scale", PropertyType::Double));
+
+    const Color tint{0x01, 0x80, 0xFE};
+    EXPECT_EQ(MassPropertyString().ColorValue("Tint", tint).Bytes(), "Tint \x01\x80\xFE");
+    // Pi, most significant byte first; its two halves differ, so a swap shows.
+    std::string blob = std::string("Tint \x01\x80\xFE", 8) + std::string("Scale \x40\x09\x21\xFB\x54\x44\x2D\x18", 14);
+    auto entries = ReadProperties(probe, blob);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(std::get<Color>(entries[0].second), tint);
+    EXPECT_EQ(std::get<double>(entries[1].second), 3.141592653589793);
+}
+
 TEST(Properties, NamesAreMatchedWithoutRegardToCase)
 {
     // The declared name is MacProcId; what follows must still be read.

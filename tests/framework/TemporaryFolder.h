@@ -13,7 +13,6 @@
 #include <string>
 
 #include <sys/stat.h>
-#include <sys/xattr.h>
 
 namespace fwtest {
 
@@ -45,14 +44,7 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    // Whether this file system keeps user attributes (a file type needs them).
-    bool KeepsUserAttributes() const
-    {
-        std::string probe = Write(".attribute-probe");
-        bool kept = ::setxattr(probe.c_str(), "user.probe", "1", 1, 0) == 0;
-        std::remove(probe.c_str());
-        return kept;
-    }
+    bool KeepsUserAttributes() const { return fwtest::KeepsUserAttributes(root_); }
 
 private:
     std::string root_;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -221,6 +222,63 @@ TEST_F(TextStreamTest, AReplacedFileKeepsItsTypePermissionsAndLink)
     if (typed) {
         EXPECT_EQ(FolderItem::ForPath(real)->MacType(), "TEXT");
     }
+}
+
+TEST_F(TextStreamTest, AReplacedFileCanAlwaysBeReadAndWrittenByItsOwner)
+{
+    const struct {
+        mode_t before, after;
+    } cases[] = {{0000, 0600}, {0400, 0600}, {0444, 0644}, {0640, 0640}, {0755, 0755}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        std::string path = Write("fennic.pref", "old\n");
+        ASSERT_EQ(::chmod(path.c_str(), c.before), 0);
+        auto out = FolderItem::ForPath(path)->CreateTextFile();
+        ASSERT_TRUE(out);
+        out->WriteLine("new");
+        out->Close();
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.after);
+        ::unlink(path.c_str());
+    }
+}
+
+TEST_F(TextStreamTest, ASaveRemovesWhatAnEarlierKilledSaveLeft)
+{
+    std::string path = Write("fennic.pref", "old\n");
+    // Left by saves that never reached their close: only these go.
+    for (const char* stale : {".fennic.pref.a1B2c3", ".fennic.pref.XXXXXX", ".fennic.pref.000000"})
+        Write(stale, "half");
+    // Not ours to remove: other names, another file's leftovers, a folder.
+    for (const char* other : {".fennic.pref.a1B2c", ".fennic.pref.a1B2c3d", "fennic.pref.a1B2c3", ".fennic.pref.a1-2c3",
+                              ".other.pref.a1B2c3", ".fennic.pref.", "notes.txt"})
+        Write(other);
+    MakeFolder(".fennic.pref.Folder");
+    ASSERT_EQ(::symlink("notes.txt", PathOf(".fennic.pref.Link01").c_str()), 0);
+    // An earlier save of this process still under way keeps its file.
+    auto earlier = FolderItem::ForPath(path)->CreateTextFile();
+    ASSERT_TRUE(earlier);
+    std::string earlierFile = TextOutputStream::PendingFile(path);
+    earlier->WriteLine("earlier");
+
+    auto out = FolderItem::ForPath(path)->CreateTextFile();
+    ASSERT_TRUE(out);
+    out->WriteLine("new");
+    out->Close();
+
+    EXPECT_EQ(Contents(path), "new\n");
+    auto entries = Entries();
+    for (const char* stale : {".fennic.pref.a1B2c3", ".fennic.pref.XXXXXX", ".fennic.pref.000000"})
+        EXPECT_EQ(std::count(entries.begin(), entries.end(), stale), 0) << stale;
+    for (const char* kept : {".fennic.pref.a1B2c", ".fennic.pref.a1B2c3d", "fennic.pref.a1B2c3", ".fennic.pref.a1-2c3",
+                             ".other.pref.a1B2c3", ".fennic.pref.", "notes.txt", ".fennic.pref.Folder",
+                             ".fennic.pref.Link01"})
+        EXPECT_EQ(std::count(entries.begin(), entries.end(), kept), 1) << kept;
+    EXPECT_EQ(entries.size(), 11u);  // those kept, the file and the earlier save's unfinished file
+    EXPECT_EQ(::access(earlierFile.c_str(), F_OK), 0) << earlierFile;
+    earlier->Close();
+    EXPECT_EQ(Contents(path), "earlier\n");
 }
 
 } // namespace

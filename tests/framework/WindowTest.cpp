@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace fw;
 
 namespace {
@@ -84,6 +86,42 @@ TEST_F(WindowModel, EventsWhoseWindowIsGoneRaiseAndRunNothing)
     window.reset();  // the delegate held it weakly: it is gone now
     EXPECT_THROW(list->ViewDoubleClicked(), NilObjectException);
     EXPECT_EQ(calls, 1);
+}
+
+struct OpenBounds {
+    const char* what;
+    std::array<std::int32_t, 4> set;    // by the Open event, one at a time
+    std::array<std::int32_t, 4> shown;  // what the window holds once shown
+};
+
+TEST_F(WindowModel, OnceOpenIsOverTheWindowIsFittedToTheScreens)
+{
+    const OpenBounds cases[] = {
+        // Left alone, -400 would lie wholly off the screen; with its width
+        // the window lies partly on it, and stays where it was put.
+        {"fits in the end", {-400, 100, 500, 200}, {-400, 100, 500, 200}},
+        {"too big", {100, 100, 32000, 32000}, {0, 0, 1024, 768}},
+        {"wholly off", {40000, 40000, 150, 200}, {874, 568, 150, 200}},
+    };
+    for (const OpenBounds& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto& platform = fwtest::TestPlatform::Install();
+        platform.screenAreas = {{0, 0, 1024, 768}};
+        ClassRecord record = ClassRecord::Derive("Fitted", &Window::Lookup());
+        record.create = Factory<Window>();
+        std::array<std::int32_t, 4> shown{};
+        record.Handle("Open", [&](Object& object) {
+            auto& w = static_cast<Window&>(object);
+            w.SetLeft(c.set[0]), w.SetTop(c.set[1]), w.SetWidth(c.set[2]), w.SetHeight(c.set[3]);
+            // Not yet: the Open event may still change them.
+            shown = {w.Left(), w.Top(), w.Width(), w.Height()};
+        });
+        auto window = RuntimeNewObjectAs<Window>(record);
+        window->Constructor();
+        EXPECT_EQ(shown, c.set);
+        EXPECT_EQ((std::array{window->Left(), window->Top(), window->Width(), window->Height()}), c.shown);
+        window->Close();
+    }
 }
 
 } // namespace

@@ -90,4 +90,25 @@ TEST_F(DoubleClick, AnEntryIsLookedUpByItsListedName)
     EXPECT_EQ(platform->journal, std::vector<std::string>{"script 172(text \"" + oddFolder + "/Tool\xFF.jsx\")"});
 }
 
+TEST_F(DoubleClick, RowsThatLookAlikeRunNothing)
+{
+    const std::string shown = "\xEF\xBF\xBD";  // U+FFFD, as bytes that are no text are shown
+    std::string odd = Make({"Same/", "Same/bad\xFF.jsx", "Same/bad" + shown + ".jsx", "Same/T\xFF/a.jsx",
+                            "Same/T" + shown + "/a.jsx"});
+    window->gMyScriptFolder = GetFolderItem(odd);
+    window->setLB1();
+    ASSERT_EQ(Rows(list), (std::vector<std::string>{"bad" + shown + ".jsx", "bad" + shown + ".jsx", "T" + shown,
+                                                    "T" + shown}));
+    list->SetExpanded(3, true);
+    list->SetExpanded(2, true);
+    ASSERT_EQ(list->ListCount(), 6);
+    for (std::int32_t row : {0, 1, 3, 5}) DoubleClickRow(row);
+    EXPECT_EQ(platform->messages, (std::vector<std::string>{"bad" + shown + ".jsxが見つかりません",
+                                                            "bad" + shown + ".jsxが見つかりません",
+                                                            "a.jsxが見つかりません", "a.jsxが見つかりません"}));
+    EXPECT_EQ(std::count_if(platform->journal.begin(), platform->journal.end(),
+                            [](const std::string& e) { return e.rfind("script 17", 0) == 0 && e != "script 170"; }),
+              0);
+}
+
 } // namespace

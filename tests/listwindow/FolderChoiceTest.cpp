@@ -60,11 +60,27 @@ TEST_F(FolderChoice, WithoutIllustratorTheMessageComesThenTheFolderIsListed)
 
 TEST_F(FolderChoice, AFailureInsideIsSwallowedAndTheNextTickShowsTheWindow)
 {
-    platform->Scripts().Raise(170, "cannot be run");
+    platform->folderAnswers.push_back(chosen);
+    platform->duringFolderDialog = [] { throw RuntimeException("the dialog failed"); };
     window->BevelButton1()->ViewPressed();
-    EXPECT_TRUE(platform->folderDialogs.empty());
+    // It failed with the window hidden: hidden it stays, the folder unchanged.
+    EXPECT_FALSE(window->Visible());
     EXPECT_EQ(window->gMyScriptFolder->AbsolutePath(), former);
+    EXPECT_EQ(Rows(window->LB1()), std::vector<std::string>{"old.jsx"});
+    platform->AdvanceClock(1000);  // the front application is Quillmere
     EXPECT_TRUE(window->Visible());
+}
+
+TEST_F(FolderChoice, IllustratorIsActivatedBeforeTheNewFolderIsListed)
+{
+    // A folder with nothing to list: its message shows when the list is filled.
+    platform->folderAnswers.push_back(Make({"Empty/"}));
+    window->BevelButton1()->ViewPressed();
+    EXPECT_EQ(platform->journal,
+              (std::vector<std::string>{"script 170", "window hidden", "folder dialog", "window shown",
+                                        "event misc/actv/ART5", "script 170",
+                                        "message スクリプトファイルが読み込めませんでした。",
+                                        "event misc/actv/ART5"}));
 }
 
 struct FrontCase {

@@ -1,6 +1,11 @@
 #include "support/ProgramFixture.h"
 
 #include <filesystem>
+#include <functional>
+#include <iostream>
+#include <optional>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace fw;
@@ -12,24 +17,27 @@ using OpenClose = ProgramFixture;
 
 struct VersionCase {
     const char* version;
-    const char* scriptsFolder;  // nullptr: no default scripts folder
+    const char* scriptsFolder;  // under the first volume; nullptr: no default scripts folder
 };
+
+// Illustrator's scripts folder of every release, on a first volume at
+// `volume`, which becomes Volume 0.
+void LayOutFirstVolume(const std::string& volume)
+{
+    for (const char* release : {"CS4", "CS3", "CS2", "CS"})
+        std::filesystem::create_directories(volume + "/Applications/Adobe Illustrator " + release +
+                                            "/Presets.localized/Scripts.localized");
+    std::filesystem::create_directories(volume + "/Applications/Adobe Illustrator 10.0.3/プリセット/スクリプト");
+    SetFirstVolume(volume);
+}
 
 TEST_F(OpenClose, VersionTextPicksTheDefaultScriptsFolderInTableOrder)
 {
-    // The walk starts at the first volume, "/".
-    if (::geteuid() != 0 || std::filesystem::exists("/Applications"))
-        GTEST_SKIP() << "needs to make /Applications and remove it afterwards";
-    struct RemoveAfterwards {
-        ~RemoveAfterwards() { std::filesystem::remove_all("/Applications"); }
-    } cleanup;
-    const std::string cs = "/Presets.localized/Scripts.localized";
-    for (const char* app : {"CS4", "CS3", "CS2", "CS"})
-        std::filesystem::create_directories("/Applications/Adobe Illustrator " + std::string(app) + cs);
-    std::filesystem::create_directories("/Applications/Adobe Illustrator 10.0.3/プリセット/スクリプト");
-
+    const std::string volume = Make({"Volume/"});
+    LayOutFirstVolume(volume);
     const VersionCase cases[] = {
         {"13.0.0", "/Applications/Adobe Illustrator CS3/Presets.localized/Scripts.localized"},
+        {"14.0.0 (13)", "/Applications/Adobe Illustrator CS4/Presets.localized/Scripts.localized"},
         {"10.0.3 14.0", "/Applications/Adobe Illustrator CS4/Presets.localized/Scripts.localized"},
         {"14.0.0 (10)", "/Applications/Adobe Illustrator CS4/Presets.localized/Scripts.localized"},
         {"12.0.1", "/Applications/Adobe Illustrator CS2/Presets.localized/Scripts.localized"},
@@ -45,7 +53,7 @@ TEST_F(OpenClose, VersionTextPicksTheDefaultScriptsFolderInTableOrder)
         EXPECT_EQ(window->gAiver, c.version);
         if (c.scriptsFolder) {
             ASSERT_TRUE(window->gMyScriptFolder);
-            EXPECT_EQ(window->gMyScriptFolder->AbsolutePath(), c.scriptsFolder);
+            EXPECT_EQ(window->gMyScriptFolder->AbsolutePath(), volume + c.scriptsFolder);
         } else {
             EXPECT_FALSE(window->gMyScriptFolder);
         }
@@ -56,9 +64,26 @@ TEST_F(OpenClose, VersionTextPicksTheDefaultScriptsFolderInTableOrder)
     }
 
     // A folder missing on the way stops the walk: no default scripts folder.
-    std::filesystem::remove_all("/Applications/Adobe Illustrator CS3");
+    std::filesystem::remove_all(volume + "/Applications/Adobe Illustrator CS3");
     platform->Scripts().Answer(168, "13.0.0");
     EXPECT_FALSE(Start()->gMyScriptFolder);
+}
+
+TEST_F(OpenClose, ASavedFolderThatHasVanishedLeavesTheDefaultScriptsFolderListed)
+{
+    const std::string volume = Make({"Volume/"});
+    LayOutFirstVolume(volume);
+    const std::string scripts = volume + "/Applications/Adobe Illustrator CS3/Presets.localized/Scripts.localized";
+    WriteFile(scripts + "/default.jsx", "");
+    const std::string vanished = Make({"Vanished/", "Vanished/old.jsx"});
+    WriteFile(PreferencesFile(), "1\n2\n150\n200\n" + vanished + "\n");
+    std::filesystem::remove_all(vanished);
+    platform->Scripts().Answer(168, "13.0.0");
+    auto window = Start();
+    ASSERT_TRUE(window->gMyScriptFolder);
+    EXPECT_EQ(window->gMyScriptFolder->AbsolutePath(), scripts);
+    EXPECT_EQ(Rows(window->LB1()), std::vector<std::string>{"default.jsx"});
+    EXPECT_EQ(window->Left(), 1);  // the bounds are still applied
 }
 
 TEST_F(OpenClose, ASavedFolderWinsAndTheBoundsAreApplied)
@@ -148,6 +173,163 @@ TEST_F(OpenClose, ClosingQuitsWithZeroEvenWhenNothingCanBeWritten)
     EXPECT_TRUE(QuitRequested());
     EXPECT_EQ(RuntimeExit(), 0);
     EXPECT_FALSE(std::filesystem::exists(PreferencesFile()));
+}
+
+TEST_F(OpenClose, AFileThatExistsButCannotBeReadIsLeftAsItIs)
+{
+    const std::string path = PreferencesFile();
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        bool needsNormalUser;  // root reads a file whatever its mode
+    };
+    const Case cases[] = {
+        {"mode 000",
+         [&] {
+             WriteFile(path, "40\n80\n170\n220\n/kept\n");
+             std::filesystem::permissions(path, std::filesystem::perms::none);
+         },
+         true},
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsNormalUser && ::geteuid() == 0) {
+            std::cout << "[   INFO   ] skipped as root: " << c.what << "\n";
+            continue;
+        }
+        c.make();
+        struct stat before {};
+        ASSERT_EQ(::lstat(path.c_str(), &before), 0);
+        auto window = Start();
+        EXPECT_EQ(window->Width(), 150);  // nothing was read
+        window->Close();
+        EXPECT_TRUE(QuitRequested());
+        EXPECT_EQ(RuntimeExit(), 0);
+        struct stat after {};
+        ASSERT_EQ(::lstat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        std::filesystem::remove(path);
+        Restart();
+    }
+}
+
+struct FolderLineCase {
+    const char* what;
+    std::optional<std::string> chosen;  // the dialog's answer; nothing: no press of the button
+    bool cancelled;
+    bool chosenIsWritten;
+};
+
+TEST_F(OpenClose, ASavedFolderAbsentForOneRunKeepsItsLineUntilAnotherIsChosen)
+{
+    const std::string absent = scratch + "/unplugged disk/スクリプト";
+    const std::string chosen = Make({"Chosen/", "Chosen/a.jsx"});
+    const FolderLineCase cases[] = {
+        {"no folder chosen", std::nullopt, false, false},
+        {"the dialog cancelled", std::nullopt, true, false},
+        {"another folder chosen", chosen, false, true},
+    };
+    for (const FolderLineCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile(PreferencesFile(), "1\n2\n150\n200\n" + absent + "\n");
+        auto window = Start();
+        EXPECT_FALSE(window->gMyScriptFolder);
+        if (c.chosen) platform->folderAnswers.push_back(*c.chosen);
+        if (c.chosen || c.cancelled) window->BevelButton1()->ViewPressed();
+        window->Close();
+        EXPECT_EQ(ReadFile(PreferencesFile()), "1\n2\n150\n200\n" + (c.chosenIsWritten ? chosen : absent) + "\n");
+        Restart();
+    }
+
+    // Back again, the folder is listed as before.
+    WriteFile(PreferencesFile(), "1\n2\n150\n200\n" + absent + "\n");
+    Start()->Close();
+    Restart();
+    std::filesystem::create_directories(absent);
+    Make({"unplugged disk/スクリプト/b.jsx"});
+    EXPECT_EQ(Rows(Start()->LB1()), std::vector<std::string>{"b.jsx"});
+}
+
+TEST_F(OpenClose, AFolderWhosePathHoldsALineBreakIsRefusedAndTheFileKeepsFiveLines)
+{
+    const std::string former = Make({"Former/", "Former/old.jsx"});
+    for (const char* name : {"two\nlines", "two\rlines", "two\r\nlines"}) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(name)));
+        const std::string broken = Make({std::string(name) + "/", std::string(name) + "/new.jsx"});
+        WriteFile(PreferencesFile(), "1\n2\n150\n200\n" + former + "\n");
+        auto window = Start();
+        platform->folderAnswers.push_back(broken);
+        window->BevelButton1()->ViewPressed();
+        EXPECT_EQ(platform->messages, std::vector<std::string>{"改行を含むフォルダは選択できません。"});
+        EXPECT_EQ(window->gMyScriptFolder->AbsolutePath(), former);
+        EXPECT_EQ(Rows(window->LB1()), std::vector<std::string>{"old.jsx"});
+        window->Close();
+        EXPECT_EQ(ReadFile(PreferencesFile()), "1\n2\n150\n200\n" + former + "\n");
+
+        // However such a folder came to be listed, the close keeps the former line.
+        Restart();
+        window = Start();
+        window->gMyScriptFolder = GetFolderItem(broken);
+        ASSERT_TRUE(window->gMyScriptFolder);
+        window->Close();
+        EXPECT_EQ(ReadFile(PreferencesFile()), "1\n2\n150\n200\n" + former + "\n");
+
+        Restart();
+        window = Start();
+        EXPECT_TRUE(platform->messages.empty());
+        EXPECT_EQ(Rows(window->LB1()), std::vector<std::string>{"old.jsx"});
+        window->Close();
+        Restart();
+    }
+}
+
+TEST_F(OpenClose, ASaveRemovesTheUnfinishedFileOfAKilledOne)
+{
+    const std::string leftover = preferencesFolder + "/.fennic.pref.q7Xz0a";
+    WriteFile(leftover, "20\n60\n");
+    Start()->Close();
+    EXPECT_EQ(ReadFile(PreferencesFile()), "20\n60\n150\n200\n\n");
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+}
+
+struct SavedBoundsCase {
+    const char* saved;
+    const char* written;  // by the next close
+};
+
+TEST_F(OpenClose, SavedBoundsThatNoScreenCanShowAreFittedAndSavedSo)
+{
+    const SavedBoundsCase cases[] = {
+        {"100\n100\n32000\n32000\n", "0\n0\n1024\n768\n"},
+        {"40000\n40000\n150\n200\n", "874\n568\n150\n200\n"},
+        {"40\n80\n150\n200\n", "40\n80\n150\n200\n"},
+        {"-100\n700\n150\n200\n", "-100\n700\n150\n200\n"},  // partly off: as the user left it
+    };
+    for (const SavedBoundsCase& c : cases) {
+        SCOPED_TRACE(c.saved);
+        platform->screenAreas = {{0, 0, 1024, 768}};
+        WriteFile(PreferencesFile(), std::string(c.saved) + "\n");
+        Start()->Close();
+        EXPECT_EQ(ReadFile(PreferencesFile()), std::string(c.written) + "\n");
+        Restart();
+    }
+}
+
+TEST_F(OpenClose, EveryCloseLeavesTheFileOfTypePref)
+{
+    if (!fwtest::KeepsUserAttributes(preferencesFolder)) GTEST_SKIP() << "this file system keeps no user attributes";
+    Start()->Close();
+    EXPECT_EQ(GetFolderItem(PreferencesFile())->MacType(), "pref") << "first close";
+    // A file that lost its type, or took another, gets it back at the next close.
+    for (const char* before : {"", "TEXT"}) {
+        SCOPED_TRACE(before);
+        Restart();
+        GetFolderItem(PreferencesFile())->SetMacType(before);
+        Start()->Close();
+        EXPECT_EQ(GetFolderItem(PreferencesFile())->MacType(), "pref");
+    }
 }
 
 } // namespace

@@ -138,4 +138,32 @@ TEST_F(ScriptList, ATwentyThousandEntryFolderIsListedInOrder)
     EXPECT_EQ(list->Cell(19999, 0), "s19999.jsx");
 }
 
+TEST_F(ScriptList, AFailureWhileRowsAreAddedKeepsThoseAddedAndTheColumns)
+{
+    std::string former = Make({"Former/", "Former/old.jsx"});
+    std::string folder = Make({"L/", "L/a.jsx", "L/b.jsx", "L/c.jsx"});
+    auto list = window->LB1();
+    // Raised at the yield after the row "b.jsx" was added.
+    auto failAfterB = [&] {
+        if (list->ListCount() > 0 && list->Cell(list->LastIndex(), 0) == "b.jsx")
+            throw RuntimeException("failed while filling");
+    };
+    struct Case {
+        const char* what;
+        std::string earlierFolder;  // "": none was listed before
+        std::int32_t columns;       // as the earlier fill left them
+    };
+    const Case cases[] = {{"first fill", "", 2}, {"after a fill", former, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!c.earlierFolder.empty()) Fill(c.earlierFolder);
+        platform->duringYield = failAfterB;
+        Fill(folder);
+        platform->duringYield = nullptr;
+        EXPECT_EQ(Rows(list), (std::vector<std::string>{"a.jsx", "b.jsx"}));
+        EXPECT_EQ(list->ColumnCount(), c.columns);
+        EXPECT_TRUE(platform->messages.empty());
+    }
+}
+
 } // namespace

@@ -169,14 +169,15 @@ TEST_F(QtListboxViewTest, SelectionGoesBothWays)
 TEST_F(QtListboxViewTest, LongListsFillQuickly)
 {
     // The program fills the list, then hides its second column; a view that
-    // searched its items on every row would take many seconds here.
+    // searched its items on every row would take minutes here. The bound is
+    // loose so that a sanitized build on a busy machine stays well inside it.
     Open();
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < 100000; ++i) list->AddRow({"script" + std::to_string(i) + ".jsx", ""});
     list->SetColumnCount(1);
     qtkit::Settle();
-    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_LT(clock.elapsed(), 20000);
     EXPECT_EQ(Tree().topLevelItemCount(), 100003);
     EXPECT_EQ(Item(100002)->text(0), QStringLiteral("script99999.jsx"));
     list->DeleteAllRows();

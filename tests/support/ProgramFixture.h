@@ -12,6 +12,7 @@
 #include "listwindow/Window1.h"
 
 #include "framework/Application.h"
+#include "framework/FolderItem.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,7 @@ protected:
     void TearDown() override
     {
         finalize();
+        fw::SetFirstVolume("");
         ::unsetenv("XDG_CONFIG_HOME");
         RemoveFolder(scratch);
     }

@@ -26,13 +26,22 @@ RecordingScriptHost& RecordingScriptHost::Install()
 void RecordingScriptHost::Answer(std::int32_t number, fw::String result)
 {
     failures_.erase(number);
+    scriptFailures_.erase(number);
     answers_[number] = std::move(result);
 }
 
 void RecordingScriptHost::Raise(std::int32_t number, std::string message)
 {
     answers_.erase(number);
+    scriptFailures_.erase(number);
     failures_[number] = std::move(message);
+}
+
+void RecordingScriptHost::Fail(std::int32_t number, fw::ScriptCallException::Why why)
+{
+    answers_.erase(number);
+    failures_.erase(number);
+    scriptFailures_[number] = why;
 }
 
 std::vector<std::string> RecordingScriptHost::Described() const
@@ -42,12 +51,14 @@ std::vector<std::string> RecordingScriptHost::Described() const
     return lines;
 }
 
-fw::String RecordingScriptHost::Run(std::int32_t number,
-                                    const std::vector<fw::ScriptParameter>& parameters)
+fw::String RecordingScriptHost::Run(std::int32_t number, const std::vector<fw::ScriptParameter>& parameters,
+                                    std::chrono::milliseconds timeLimit)
 {
-    calls_.push_back(ScriptCall{number, parameters});
+    calls_.push_back(ScriptCall{number, parameters, timeLimit});
     if (auto failure = failures_.find(number); failure != failures_.end())
         throw fw::RuntimeException(failure->second);
+    if (auto failure = scriptFailures_.find(number); failure != scriptFailures_.end())
+        throw fw::ScriptCallException(failure->second, "compiled script " + std::to_string(number) + " failed");
     auto answer = answers_.find(number);
     return answer == answers_.end() ? fw::String() : answer->second;
 }

@@ -3,6 +3,7 @@
 // Stand-ins for the process seams: a script host and an Apple-event
 // transport that record what reaches them and answer what the test says.
 
+#include "framework/Exceptions.h"
 #include "framework/Platform.h"
 
 #include <cstdint>
@@ -15,6 +16,7 @@ namespace fwtest {
 struct ScriptCall {
     std::int32_t number = 0;
     std::vector<fw::ScriptParameter> parameters;
+    std::chrono::milliseconds timeLimit{0};
 };
 
 // One call as a line, the kind of each parameter shown:
@@ -28,18 +30,22 @@ public:
 
     // From now on script `number` answers `result` (unset: the empty text)...
     void Answer(std::int32_t number, fw::String result);
-    // ...or raises RuntimeException with `message`.
+    // ...or raises RuntimeException with `message`...
     void Raise(std::int32_t number, std::string message);
+    // ...or fails as a real script does, for that reason.
+    void Fail(std::int32_t number, fw::ScriptCallException::Why why);
 
     const std::vector<ScriptCall>& Calls() const { return calls_; }
     std::vector<std::string> Described() const;  // Describe of each call, in order
 
-    fw::String Run(std::int32_t number, const std::vector<fw::ScriptParameter>& parameters) override;
+    fw::String Run(std::int32_t number, const std::vector<fw::ScriptParameter>& parameters,
+                   std::chrono::milliseconds timeLimit) override;
 
 private:
     std::vector<ScriptCall> calls_;
     std::map<std::int32_t, fw::String> answers_;
     std::map<std::int32_t, std::string> failures_;
+    std::map<std::int32_t, fw::ScriptCallException::Why> scriptFailures_;
 };
 
 struct SentAppleEvent {

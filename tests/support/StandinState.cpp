@@ -6,6 +6,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <sys/xattr.h>
+
 namespace fwtest {
 
 std::string MakeTemporaryFolder()
@@ -19,6 +21,15 @@ void RemoveFolder(const std::string& folder)
 {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
+}
+
+bool KeepsUserAttributes(const std::string& folder)
+{
+    const std::string probe = folder + "/.attribute-probe";
+    std::ofstream(probe).close();
+    bool kept = ::setxattr(probe.c_str(), "user.probe", "1", 1, 0) == 0;
+    std::filesystem::remove(probe);
+    return kept;
 }
 
 StandinState::StandinState() : folder_(MakeTemporaryFolder())

@@ -29,5 +29,8 @@ private:
 // A fresh temporary folder; the caller removes it.
 std::string MakeTemporaryFolder();
 void RemoveFolder(const std::string& folder);
+// Whether the file system of the folder keeps user attributes (a file type
+// needs them).
+bool KeepsUserAttributes(const std::string& folder);
 
 } // namespace fwtest

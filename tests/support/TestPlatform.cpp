@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Control.h"
+#include "framework/Termination.h"
 #include "framework/Window.h"
 
 #include <algorithm>
@@ -16,11 +17,12 @@ int nextTimerId = 1;  // unique across platforms: handles may outlive theirs
 class JournalingScriptHost final : public fw::ScriptHost {
 public:
     RecordingScriptHost recorder;
-    fw::String Run(std::int32_t number, const std::vector<fw::ScriptParameter>& parameters) override
+    fw::String Run(std::int32_t number, const std::vector<fw::ScriptParameter>& parameters,
+                   std::chrono::milliseconds timeLimit) override
     {
         current->journal.push_back("script " + (parameters.empty() ? std::to_string(number)
                                                                    : Describe(ScriptCall{number, parameters})));
-        return recorder.Run(number, parameters);
+        return recorder.Run(number, parameters, timeLimit);
     }
 };
 
@@ -39,9 +41,9 @@ public:
 
 class RecordingLauncher final : public fw::Launcher {
 public:
-    bool Launch(const fw::String& path, bool) override
+    bool Launch(const fw::String& path, bool activate) override
     {
-        current->RecordLaunch(path);
+        current->RecordLaunch(path, activate);
         return true;
     }
 };
@@ -86,6 +88,7 @@ TestPlatform& TestPlatform::Install()
 {
     fw::ForgetAllWindows();
     fw::RuntimeInit();
+    fw::ForgetTerminationRequest();
     auto platform = std::make_unique<TestPlatform>();
     current = platform.get();
     auto scripts = std::make_unique<JournalingScriptHost>();
@@ -151,6 +154,12 @@ std::unique_ptr<fw::TimerHandle> TestPlatform::StartTimer(std::int32_t period, s
     return std::make_unique<TestTimerHandle>(id);
 }
 
+void TestPlatform::ProcessPendingEvents()
+{
+    ++yields;
+    if (duringYield) duringYield();
+}
+
 void TestPlatform::ShowMessage(const fw::String& text)
 {
     messages.push_back(text);
@@ -162,6 +171,7 @@ std::optional<fw::String> TestPlatform::ChooseFolder(const fw::FolderDialogTexts
 {
     folderDialogs.push_back(texts);
     journal.push_back("folder dialog");
+    if (duringFolderDialog) duringFolderDialog();
     if (folderAnswers.empty()) return std::nullopt;
     std::optional<std::string> answer = folderAnswers.front();
     folderAnswers.pop_front();

@@ -34,11 +34,22 @@ public:
     std::deque<std::optional<std::string>> folderAnswers;
     // Runs while a message is shown (modal), with its text.
     std::function<void(const std::string&)> duringMessage;
+    // Runs while the folder dialog is open, before it answers.
+    std::function<void()> duringFolderDialog;
+    // Runs at every yield of a long loop; it may raise, as a failure there would.
+    std::function<void()> duringYield;
     int yields = 0;
+    // What AvailableScreenAreas answers; empty: nothing known.
+    std::vector<fw::Rect> screenAreas;
+
+    struct Launch {
+        std::string path;
+        bool activate;
+    };
 
     RecordingScriptHost& Scripts() { return *scripts_; }
     RecordingAppleEventTransport& AppleEvents() { return *appleEvents_; }
-    const std::vector<std::string>& Launched() const { return launched_; }
+    const std::vector<Launch>& Launched() const { return launched_; }
 
     // Moves the virtual clock on, firing the timers that fall due.
     void AdvanceClock(std::int32_t milliseconds);
@@ -51,12 +62,17 @@ public:
     std::unique_ptr<fw::WindowView> CreateWindowView(fw::Window& window) override;
     void RunEventLoop() override;
     void ExitEventLoop() override { exitRequested_ = true; }
-    void ProcessPendingEvents() override { ++yields; }
+    void ProcessPendingEvents() override;
     std::unique_ptr<fw::TimerHandle> StartTimer(std::int32_t period, std::function<void()> tick) override;
     void ShowMessage(const fw::String& text) override;
     std::optional<fw::String> ChooseFolder(const fw::FolderDialogTexts& texts) override;
+    std::vector<fw::Rect> AvailableScreenAreas() override { return screenAreas; }
 
-    void RecordLaunch(const std::string& path) { launched_.push_back(path), journal.push_back("launch " + path); }
+    void RecordLaunch(const std::string& path, bool activate)
+    {
+        launched_.push_back(Launch{path, activate});
+        journal.push_back("launch " + path);
+    }
 
 private:
     struct PendingTimer {
@@ -70,7 +86,7 @@ private:
 
     RecordingScriptHost* scripts_ = nullptr;
     RecordingAppleEventTransport* appleEvents_ = nullptr;
-    std::vector<std::string> launched_;
+    std::vector<Launch> launched_;
     std::deque<std::function<void()>> tasks_;
     std::vector<PendingTimer> timers_;
     std::int64_t now_ = 0;

@@ -2,6 +2,7 @@
 
 #include "QtText.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -73,6 +74,13 @@ std::optional<String> ChooseFolderModal(const FolderDialogTexts& texts)
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
     return FromQt(QDir::cleanPath(QFileInfo(chosen.first()).absoluteFilePath()));
+}
+
+void DismissModalDialogs()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible() && dialog->isModal())
+            dialog->reject();
 }
 
 } // namespace fw::qt

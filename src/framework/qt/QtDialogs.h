@@ -16,4 +16,7 @@ void ShowMessageBox(const String& text);
 // nothing when cancelled.
 std::optional<String> ChooseFolderModal(const FolderDialogTexts& texts);
 
+// Closes every modal dialog that is open, as if the user had cancelled it.
+void DismissModalDialogs();
+
 } // namespace fw::qt

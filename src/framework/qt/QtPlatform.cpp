@@ -3,11 +3,14 @@
 #include "QtDialogs.h"
 #include "QtWindowView.h"
 #include "framework/Application.h"
+#include "framework/Termination.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
 
 namespace fw {
@@ -20,7 +23,16 @@ public:
         : timer_(new QTimer)
     {
         timer_->setInterval(periodMilliseconds < 0 ? 0 : periodMilliseconds);
-        QObject::connect(timer_, &QTimer::timeout, timer_, [tick = std::move(tick)] { DeliverFromLoop(tick); });
+        QPointer<QTimer> timer = timer_;
+        QObject::connect(timer_, &QTimer::timeout, timer_, [timer, tick = std::move(tick)] {
+            QElapsedTimer took;
+            took.start();
+            DeliverFromLoop(tick);
+            // A tick that outlasted its period (a helper that hung) lets a
+            // whole period pass before the next one, so that what waited
+            // meanwhile, a close request say, is not held up by it again.
+            if (timer && timer->isActive() && took.elapsed() > timer->interval()) timer->start();
+        });
         timer_->start();
     }
 
@@ -45,6 +57,7 @@ public:
         // gone by the time static objects are destroyed.
         if (!QApplication::instance()) new QApplication(argc, argv);
         QApplication::setQuitOnLastWindowClosed(false);
+        WatchTerminationRequests();
     }
 
     std::unique_ptr<WindowView> CreateWindowView(Window& window) override
@@ -89,7 +102,32 @@ public:
         return qt::ChooseFolderModal(texts);
     }
 
+    std::vector<Rect> AvailableScreenAreas() override
+    {
+        std::vector<Rect> areas;
+        auto add = [&](const QScreen* screen) {
+            QRect r = screen->availableGeometry();
+            areas.push_back({r.x(), r.y(), r.width(), r.height()});
+        };
+        QScreen* primary = QGuiApplication::primaryScreen();
+        if (primary) add(primary);
+        for (const QScreen* screen : QGuiApplication::screens())
+            if (screen != primary) add(screen);
+        return areas;
+    }
+
 private:
+    static void WatchTerminationRequests()
+    {
+        const int descriptor = TerminationDescriptor();
+        if (descriptor < 0) return;
+        auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, QCoreApplication::instance());
+        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+            qt::DismissModalDialogs();
+            DeliverTerminationRequest();
+        });
+    }
+
     QElapsedTimer lastYield_;
 };
 

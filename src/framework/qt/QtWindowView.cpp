@@ -165,6 +165,11 @@ void QtWindowView::ControlAdded(Control& control)
     // A timer shows nothing; it runs on the platform's timers.
 }
 
+std::int32_t QtWindowView::HeightAboveContent(std::int32_t width) const
+{
+    return frame_ ? frame_->MenuBarHeight(width) : 0;
+}
+
 void QtWindowView::FrameMoved()
 {
     if (applying_) return;

@@ -26,6 +26,7 @@ public:
     void VisibleChanged() override;
     void MenuBarChanged() override;
     void ControlAdded(Control& control) override;
+    std::int32_t HeightAboveContent(std::int32_t width) const override;
 
     QWidget* Frame() const;
     QWidget* Content() const;

@@ -19,6 +19,15 @@ void ReportBegin(const std::string& key)
     std::fflush(stdout);
 }
 
+void ReportFailure(const std::string& why)
+{
+    std::string line = why;
+    for (char& c : line)
+        if (c == '\n') c = ' ';
+    std::printf("failure %s\n", line.c_str());
+    std::fflush(stdout);
+}
+
 double ChildFigures::MedianOf(const std::string& key) const
 {
     auto found = values.find(key);
@@ -38,6 +47,7 @@ ChildFigures RunChild(const std::vector<std::string>& arguments, std::chrono::se
     ChildFigures figures;
     figures.failure = child.failure;
     Clock::time_point begun;
+    std::string why;
     std::istringstream lines(child.out);
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
@@ -52,8 +62,11 @@ ChildFigures RunChild(const std::vector<std::string>& arguments, std::chrono::se
             words >> since;
             figures.unfinished = key;
             begun = Clock::time_point(std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(since)));
+        } else if (kind == "failure") {
+            why = line.substr(std::string("failure ").size());
         }
     }
+    if (!figures.failure.empty() && !why.empty()) figures.failure = why;
     if (figures.failure.empty())
         figures.unfinished.clear();
     else if (!figures.unfinished.empty())

@@ -18,6 +18,8 @@ namespace bench {
 
 void Report(const std::string& key, double value);
 void ReportBegin(const std::string& key);
+// Why the child gives up, for the parent to tell.
+void ReportFailure(const std::string& why);
 
 // Runs `run` and reports how long it took, in seconds.
 template <class Run>
@@ -29,6 +31,16 @@ double Timed(const std::string& key, Run run)
     double seconds = Seconds(start, Clock::now());
     Report(key, seconds);
     return seconds;
+}
+
+// Runs `pass(i)` for i from 0 to `most` - 1, but starts no pass once
+// `budgetSeconds` have gone by and `least` have run: a slow figure is
+// measured fewer times rather than not at all.
+template <class Pass>
+void Repeat(int least, int most, double budgetSeconds, Pass pass)
+{
+    const auto start = Clock::now();
+    for (int i = 0; i < most && (i < least || Seconds(start, Clock::now()) < budgetSeconds); ++i) pass(i);
 }
 
 // --- in the parent ---

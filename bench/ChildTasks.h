@@ -20,8 +20,9 @@ int RunChildTask(int argc, char** argv);
 // seconds, one value a repetition.
 ChildFigures MeasureFill(const std::string& backend, const std::string& root);
 // Keys "rows/<n>" (filling the folder of n files), "open/<n>" and
-// "close/<n>" (the folder row with n children), seconds a repetition.
-ChildFigures MeasureFolderRow(const std::string& backend, const std::string& root, std::size_t children);
+// "close/<n>" (the folder row with n children) for each of
+// kFolderRowSizes, seconds a repetition.
+ChildFigures MeasureFolderRow(const std::string& backend, const std::string& root);
 // Keys "anon" (bytes that filling the largest tree adds), "texts" (bytes of
 // the rows' texts) and "rows".
 ChildFigures MeasureMemory(const std::string& backend, const std::string& root);
@@ -33,7 +34,7 @@ inline std::string Key(const char* figure, std::size_t size)
 
 // The child tasks.
 int FillChild(const std::string& backend, const std::string& root, char* programName);
-int FolderRowChild(const std::string& backend, const std::string& root, std::size_t children, char* programName);
+int FolderRowChild(const std::string& backend, const std::string& root, char* programName);
 int MemoryChild(const std::string& backend, const std::string& root, char* programName);
 
 } // namespace bench

@@ -11,7 +11,7 @@ namespace bench {
 namespace {
 
 // A figure as far as it is known: a child killed while measuring it leaves
-// a lower bound.
+// a lower bound, unless the repetitions it finished already took longer.
 struct Measured {
     bool known = false;
     bool atLeast = false;
@@ -21,10 +21,10 @@ struct Measured {
 
 Measured Of(const ChildFigures& figures, const std::string& key)
 {
-    if (figures.unfinished == key)
-        return {true, true, std::max(figures.unfinishedFor, figures.MedianOf(key)), ""};
+    if (figures.unfinished == key && figures.unfinishedFor > figures.MedianOf(key))
+        return {true, true, figures.unfinishedFor, ""};
     if (figures.Has(key)) return {true, false, figures.MedianOf(key), ""};
-    return {false, false, 0, figures.failure.empty() ? "not measured" : "not measured (" + figures.failure + ")"};
+    return {false, false, 0, "not measured"};
 }
 
 std::string Text(const Measured& m)
@@ -74,10 +74,21 @@ void AddGrowthRow(Table& table, std::string figure, const Measured& small, const
     table.Add(std::move(row));
 }
 
+// A child that did not end well still gives the figures it finished; the
+// table says so.
+void NoteFailure(Table& table, const std::string& what, const ChildFigures& figures)
+{
+    if (figures.failure.empty()) return;
+    std::string note = what + ": " + figures.failure;
+    if (!figures.unfinished.empty()) note += " while measuring " + figures.unfinished;
+    table.Note(note + "; what it measured before that is kept");
+}
+
 } // namespace
 
 void AddFillRows(Table& table, const std::string& backend, const ChildFigures& fill)
 {
+    NoteFailure(table, "the fill on " + backend, fill);
     for (std::size_t entries : kFillSizes)
         AddRatioRow(table, "fill " + Grouped(entries) + " entries, " + backend, Of(fill, Key("fill", entries)),
                     "readdir loop", Of(fill, Key("floor", entries)), kFillOverFloor);
@@ -89,24 +100,24 @@ void AddFillRows(Table& table, const std::string& backend, const ChildFigures& f
     }
 }
 
-void AddFolderRowRows(Table& table, const std::string& backend, const std::vector<ChildFigures>& bySize)
+void AddFolderRowRows(Table& table, const std::string& backend, const ChildFigures& folderRow)
 {
+    NoteFailure(table, "the folder rows on " + backend, folderRow);
     for (const char* action : {"open", "close"}) {
-        for (std::size_t i = 0; i < std::size(kFolderRowSizes); ++i) {
-            std::size_t n = kFolderRowSizes[i];
+        for (std::size_t n : kFolderRowSizes)
             AddRatioRow(table, std::string(action) + " folder row of " + Grouped(n) + ", " + backend,
-                        Of(bySize[i], Key(action, n)), "fill of " + Grouped(n) + " rows",
-                        Of(bySize[i], Key("rows", n)), kFolderRowOverFill);
-        }
+                        Of(folderRow, Key(action, n)), "fill of " + Grouped(n) + " rows",
+                        Of(folderRow, Key("rows", n)), kFolderRowOverFill);
         std::size_t a = kFolderRowSizes[0], b = kFolderRowSizes[1];
         AddGrowthRow(table, std::string(action) + " growth " + Short(a) + " -> " + Short(b) + ", " + backend,
-                     Of(bySize[0], Key(action, a)), Of(bySize[1], Key(action, b)), "fill of rows",
-                     Of(bySize[0], Key("rows", a)), Of(bySize[1], Key("rows", b)));
+                     Of(folderRow, Key(action, a)), Of(folderRow, Key(action, b)), "fill of rows",
+                     Of(folderRow, Key("rows", a)), Of(folderRow, Key("rows", b)));
     }
 }
 
 void AddTickRow(Table& table, const TickFigures& tick)
 {
+    if (!tick.failure.empty()) table.Note("the timer tick: " + tick.failure);
     Measured script{tick.failure.empty(), false, tick.script, "not measured"};
     Measured spawn{tick.failure.empty(), false, tick.spawn, "not measured"};
     AddRatioRow(table, "timer tick: script 169", script, "spawning /bin/true", spawn, kTickOverSpawn);
@@ -114,16 +125,20 @@ void AddTickRow(Table& table, const TickFigures& tick)
 
 void AddIdleRow(Table& table, const IdleFigures& idle, const TickFigures& tick, double windowSeconds)
 {
-    char figure[64], value[64], floor[64], limit[32];
+    char figure[64], value[96], floor[128], limit[32];
     std::snprintf(figure, sizeof figure, "idle %.0f s, children included", windowSeconds);
-    std::snprintf(value, sizeof value, "%.3f %% of a core", idle.percent);
-    const double floorPercent = tick.spawn * 100;  // one spawn a second
-    std::snprintf(floor, sizeof floor, "/bin/true once a second %.3f %%", floorPercent);
+    std::snprintf(value, sizeof value, "%.3f %% +- %.3f of a core (children %.3f %%)", idle.percent,
+                  idle.resolution, idle.childPercent);
+    // The least that any helper run once a second could cost.
+    const double floorPercent = tick.spawnCpu * 100;
+    std::snprintf(floor, sizeof floor, "/bin/true once a second %.3f %% (script 169: %.3f %%)", floorPercent,
+                  tick.scriptCpu * 100);
     std::snprintf(limit, sizeof limit, "<= %.2f %%", kIdlePercent);
-    TableRow row{figure, value, floor, "-", limit, Verdict::Fail};
-    if (!idle.failure.empty())
+    TableRow row{figure, value, tick.failure.empty() ? floor : "not measured", "-", limit, Verdict::Fail};
+    if (!idle.failure.empty()) {
         row.value = "not measured";
-    else {
+        table.Note("the idle program: " + idle.failure);
+    } else {
         if (tick.failure.empty() && floorPercent > 0) row.ratio = Times(idle.percent / floorPercent);
         if (idle.percent <= kIdlePercent) row.verdict = Verdict::Pass;
     }
@@ -137,8 +152,9 @@ void AddMemoryRow(Table& table, const std::string& backend, const ChildFigures& 
     std::snprintf(limit, sizeof limit, "<= %.0f MB", kMemoryBytes / 1e6);
     TableRow row{"memory of " + Grouped(entries) + " entries, " + backend, "", "rows' texts -", "-",
                  gated ? limit : "-", gated ? Verdict::Fail : Verdict::Info};
+    NoteFailure(table, "the memory on " + backend, memory);
     if (!memory.Has("anon") || !memory.Has("texts") || !memory.Has("rows")) {
-        row.value = memory.failure.empty() ? "not measured" : "not measured (" + memory.failure + ")";
+        row.value = "not measured";
         table.Add(std::move(row));
         return;
     }

@@ -21,8 +21,7 @@ constexpr double kIdlePercent = 0.15;
 constexpr double kMemoryBytes = 12e6;
 
 void AddFillRows(Table& table, const std::string& backend, const ChildFigures& fill);
-// One set of figures a size of kFolderRowSizes, in that order.
-void AddFolderRowRows(Table& table, const std::string& backend, const std::vector<ChildFigures>& bySize);
+void AddFolderRowRows(Table& table, const std::string& backend, const ChildFigures& folderRow);
 void AddTickRow(Table& table, const TickFigures& tick);
 void AddIdleRow(Table& table, const IdleFigures& idle, const TickFigures& tick, double windowSeconds);
 // Only the gated backend's memory is held to the limit; the other is shown.

@@ -1,5 +1,7 @@
 // The fill of the list against the readdir floor, interleaved in one
-// process: the same trees, the same page cache, the same moment.
+// process: the same trees, the same page cache, the same moment. The sizes
+// take turns as well, so that a load that comes and goes on the machine
+// weighs on each of them alike and their growth stays true.
 
 #include "BenchTree.h"
 #include "ChildTasks.h"
@@ -12,10 +14,9 @@ namespace bench {
 
 namespace {
 
-int Repetitions(std::size_t entries)
-{
-    return entries <= 1000 ? 31 : entries <= 10000 ? 11 : 7;
-}
+constexpr int kLeastRounds = 3;
+constexpr int kMostRounds = 15;
+constexpr double kBudgetSeconds = 60;
 
 // The floor itself must list what the tree holds, or it floors nothing.
 void CheckFloor(const std::vector<std::string>& rows, const TreeShape& shape)
@@ -27,37 +28,52 @@ void CheckFloor(const std::vector<std::string>& rows, const TreeShape& shape)
                                  std::to_string(folders) + " of them folders");
 }
 
+struct Size {
+    std::size_t entries;
+    std::string tree;
+    std::vector<std::string> floorRows;
+};
+
 } // namespace
 
 int FillChild(const std::string& backend, const std::string& root, char* programName)
 {
     ProgramOnBackend program(backend, ConfigFolder(root), programName);
+    std::vector<Size> sizes;
     for (std::size_t entries : kFillSizes) {
-        const std::string tree = FillTree(root, entries);
-        // Untimed once each: the page cache warm, the previous rows in place.
-        std::vector<std::string> floorRows = ReaddirFloor(tree);
-        CheckFloor(floorRows, TreeShape{entries});
-        program.PointAt(tree);
+        // Untimed once each: the page cache warm, and both listings right.
+        Size size{entries, FillTree(root, entries), {}};
+        size.floorRows = ReaddirFloor(size.tree);
+        CheckFloor(size.floorRows, TreeShape{entries});
+        program.Clear();
+        program.PointAt(size.tree);
         program.Fill();
-        CheckRows(program.Rows(), floorRows, "the fill");
+        program.CheckShown("the fill");
+        CheckRows(program.Rows(), size.floorRows, "the fill");
+        sizes.push_back(std::move(size));
+    }
 
-        auto floor = [&] { Timed(Key("floor", entries), [&] { floorRows = ReaddirFloor(tree); }); };
-        auto fill = [&] {
-            program.PointAt(tree);
-            Timed(Key("fill", entries), [&] { program.Fill(); });
-        };
-        for (int i = 0; i < Repetitions(entries); ++i) {
+    auto floor = [](Size& size) {
+        Timed(Key("floor", size.entries), [&] { size.floorRows = ReaddirFloor(size.tree); });
+    };
+    auto fill = [&](const Size& size) {
+        program.Clear();
+        program.PointAt(size.tree);
+        Timed(Key("fill", size.entries), [&] { program.Fill(); });
+    };
+    Repeat(kLeastRounds, kMostRounds, kBudgetSeconds, [&](int round) {
+        for (std::size_t i = 0; i < sizes.size(); ++i) {
             // Each first every other time, so that neither gains from going second.
-            if (i % 2) {
-                floor();
-                fill();
+            if ((std::size_t(round) + i) % 2) {
+                floor(sizes[i]);
+                fill(sizes[i]);
             } else {
-                fill();
-                floor();
+                fill(sizes[i]);
+                floor(sizes[i]);
             }
         }
-        CheckRows(program.Rows(), floorRows, "the fill");
-    }
+    });
+    CheckRows(program.Rows(), sizes.back().floorRows, "the fill");
     EndChild();
 }
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -50,34 +51,27 @@ std::vector<std::string> ProgramEnvironment(const std::string& folder)
     return entries;
 }
 
-bool ChildrenRunning(pid_t pid)
+std::string ReadWhole(const std::string& path)
 {
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    DIR* dir = ::opendir(tasks.c_str());
-    if (!dir) return false;
-    bool running = false;
-    while (const dirent* task = ::readdir(dir)) {
-        if (task->d_name[0] == '.') continue;
-        std::ifstream children(tasks + "/" + task->d_name + "/children");
-        std::string first;
-        if (children >> first) running = true;
-    }
-    ::closedir(dir);
-    return running;
+    std::ifstream file(path);
+    return std::string((std::istreambuf_iterator<char>(file)), {});
 }
 
+// /proc tells a process's times in clock ticks, and its children's only
+// so; each thread's own run time it tells in nanoseconds.
 struct Reading {
-    long long ticks = -1;      // utime + stime + cutime + cstime, in clock ticks
-    long long childTicks = 0;  // cutime + cstime
+    bool known = false;
+    long long ownTicks = 0, childTicks = 0;
+    std::map<std::string, long long> threadNanoseconds;
     Clock::time_point at;
 };
 
-Reading ReadCpu(pid_t pid)
+Reading Read(pid_t pid)
 {
     Reading r;
     r.at = Clock::now();
-    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(file)), {});
+    const std::string process = "/proc/" + std::to_string(pid);
+    const std::string stat = ReadWhole(process + "/stat");
     auto paren = stat.rfind(')');
     if (paren == std::string::npos) return r;
     std::istringstream fields(stat.substr(paren + 2));
@@ -85,24 +79,38 @@ Reading ReadCpu(pid_t pid)
     // Field 3 (the state) comes first: utime is field 14, cstime field 17.
     if (field.size() < 15) return r;
     auto at = [&](int number) { return std::stoll(field[std::size_t(number - 3)]); };
+    r.ownTicks = at(14) + at(15);
     r.childTicks = at(16) + at(17);
-    r.ticks = at(14) + at(15) + r.childTicks;
+    if (DIR* tasks = ::opendir((process + "/task").c_str())) {
+        while (const dirent* task = ::readdir(tasks)) {
+            if (task->d_name[0] == '.') continue;
+            std::istringstream schedstat(ReadWhole(process + "/task/" + task->d_name + "/schedstat"));
+            long long ns = 0;
+            if (schedstat >> ns) r.threadNanoseconds[task->d_name] = ns;
+        }
+        ::closedir(tasks);
+    }
+    r.known = true;
     return r;
 }
 
-// A child counts once it is reaped: read when no tick is running, so that
-// every tick before the reading is in it and none after.
-Reading ReadBetweenTicks(pid_t pid)
+// The program's own seconds between the readings: to the nanosecond while
+// every thread it had still runs, else in ticks.
+double OwnSeconds(const Reading& start, const Reading& end, double tick, bool& inTicks)
 {
-    auto giveUp = Clock::now() + std::chrono::seconds(3);
-    while (Clock::now() < giveUp) {
-        if (!ChildrenRunning(pid)) {
-            Reading r = ReadCpu(pid);
-            if (!ChildrenRunning(pid)) return r;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    long long ns = 0;
+    for (const auto& [thread, atEnd] : end.threadNanoseconds) {
+        auto found = start.threadNanoseconds.find(thread);
+        ns += atEnd - (found == start.threadNanoseconds.end() ? 0 : found->second);
     }
-    return ReadCpu(pid);
+    inTicks = false;
+    for (const auto& entry : start.threadNanoseconds)
+        inTicks = inTicks || !end.threadNanoseconds.count(entry.first);
+    if (inTicks || end.threadNanoseconds.empty()) {
+        inTicks = true;
+        return double(end.ownTicks - start.ownTicks) * tick;
+    }
+    return double(ns) / 1e9;
 }
 
 bool Alive(pid_t pid)
@@ -121,8 +129,7 @@ void Stop(pid_t pid)
 
 std::string Tail(const std::string& path)
 {
-    std::ifstream log(path);
-    std::string text((std::istreambuf_iterator<char>(log)), {});
+    std::string text = ReadWhole(path);
     return text.size() > 400 ? text.substr(text.size() - 400) : text;
 }
 
@@ -149,22 +156,28 @@ IdleFigures MeasureIdle(const std::string& program, const std::string& folder, c
         return figures;
     }
     std::this_thread::sleep_for(std::chrono::duration<double>(settleSeconds));
-    Reading start = ReadBetweenTicks(pid);
+    const Reading start = Read(pid);
     std::this_thread::sleep_for(std::chrono::duration<double>(windowSeconds));
-    Reading end = ReadBetweenTicks(pid);
+    const Reading end = Read(pid);
     const bool alive = Alive(pid);
     if (alive) Stop(pid);
 
-    if (!alive || start.ticks < 0 || end.ticks < 0) {
+    if (!alive || !start.known || !end.known) {
         figures.failure = "the program ended while measured: " + Tail(logPath);
         return figures;
     }
-    const double tick = double(::sysconf(_SC_CLK_TCK));
+    const double tick = 1.0 / double(::sysconf(_SC_CLK_TCK));
+    bool ownInTicks = false;
+    const double own = OwnSeconds(start, end, tick, ownInTicks);
+    const double children = double(end.childTicks - start.childTicks) * tick;
     figures.seconds = Seconds(start.at, end.at);
-    figures.childSeconds = double(end.childTicks - start.childTicks) / tick;
-    figures.percent = double(end.ticks - start.ticks) / tick / figures.seconds * 100;
+    figures.percent = (own + children) / figures.seconds * 100;
+    figures.childPercent = children / figures.seconds * 100;
+    // Each field in ticks is cut short at both readings: two for the
+    // children, two more when the program's own time is in ticks too.
+    figures.resolution = (ownInTicks ? 4 : 2) * tick / figures.seconds * 100;
     // A program whose timer ran no script would look idle for the wrong reason.
-    if (end.childTicks == start.childTicks) figures.failure = "no script ran: " + Tail(logPath);
+    if (children == 0) figures.failure = "no script ran: " + Tail(logPath);
     return figures;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The real program left idle: the CPU that it and its children use, as a
-// share of one core.
+// The real program left idle: the processor time that it and its children
+// use, as a share of one core.
 
 #include <string>
 
@@ -9,8 +9,9 @@ namespace bench {
 
 struct IdleFigures {
     double percent = 0;       // of one core, the program and its reaped children
+    double childPercent = 0;  // of that, its children's
+    double resolution = 0;    // percent: how far the readings may be off, either way
     double seconds = 0;       // the window it was measured over
-    double childSeconds = 0;  // CPU of its children within that
     std::string failure;
 };
 

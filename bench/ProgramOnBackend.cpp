@@ -10,7 +10,9 @@
 #include "framework/FolderItem.h"
 #include "framework/qt/QtPlatform.h"
 
+#include <QAbstractScrollArea>
 #include <QCoreApplication>
+#include <QEvent>
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,26 +45,69 @@ void InstallQt(char* programName)
 
 } // namespace
 
+// Counts, through the application's event filter, what the event loop
+// delivers and how often a list's rows are painted.
+class ProgramOnBackend::PaintWatch final : public QObject {
+public:
+    PaintWatch() { QCoreApplication::instance()->installEventFilter(this); }
+
+    int events = 0;
+    int listPaints = 0;
+
+    // Lets the loop deliver until `done` holds, or until two passes in a
+    // row have delivered nothing.
+    template <class Done>
+    void DeliverUntil(Done done)
+    {
+        for (int quiet = 0, pass = 0; !done() && quiet < 2 && pass < 100000; ++pass) {
+            const int before = events;
+            QCoreApplication::processEvents();
+            quiet = events == before ? quiet + 1 : 0;
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        ++events;
+        if (event->type() == QEvent::Paint) {
+            auto* area = qobject_cast<QAbstractScrollArea*>(receiver->parent());
+            if (area && area->viewport() == receiver) ++listPaints;
+        }
+        return false;
+    }
+};
+
+ProgramOnBackend::~ProgramOnBackend() = default;
+
 ProgramOnBackend::ProgramOnBackend(const std::string& backend, const std::string& configFolder, char* programName)
-    : qt_(backend == "qt")
 {
-    if (qt_)
+    if (backend == "qt") {
         InstallQt(programName);
-    else if (backend == "scripted")
+        paints_ = std::make_unique<PaintWatch>();
+    } else if (backend == "scripted") {
         InstallScripted();
-    else
+    } else {
         throw std::runtime_error("no backend called " + backend);
+    }
     ::setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
     initialize();
     fw::RuntimeSetExceptionHelper(&CallFunctionWithExceptionHandling);
     Startup();
     window_ = ::Window1();
     if (!window_ || !window_->LB1()) throw std::runtime_error("the program's window did not start");
-    Settle();
+    Drain();
+}
+
+void ProgramOnBackend::Clear()
+{
+    List()->DeleteAllRows();
+    Drain();
 }
 
 void ProgramOnBackend::PointAt(const std::string& folder)
 {
+    Drain();
     window_->gMyScriptFolder = fw::GetFolderItem(folder);
     if (!window_->gMyScriptFolder) throw std::runtime_error("no folder " + folder);
 }
@@ -95,10 +140,24 @@ std::vector<std::string> ProgramOnBackend::Rows() const
     return rows;
 }
 
+// Until the list has been painted, or the loop has nothing left to deliver
+// (a change that the screen does not show).
 void ProgramOnBackend::Settle()
 {
-    if (!qt_) return;
-    for (int pass = 0; pass < 3; ++pass) QCoreApplication::processEvents();
+    if (!paints_) return;
+    const int paintsBefore = paints_->listPaints;
+    paints_->DeliverUntil([&] { return paints_->listPaints != paintsBefore; });
+    shown_ = paints_->listPaints != paintsBefore;
+}
+
+void ProgramOnBackend::Drain()
+{
+    if (paints_) paints_->DeliverUntil([] { return false; });
+}
+
+void ProgramOnBackend::CheckShown(const std::string& what) const
+{
+    if (!shown_) throw std::runtime_error(what + ": the list was not painted afterwards");
 }
 
 void CheckRows(const std::vector<std::string>& listed, const std::vector<std::string>& expected,

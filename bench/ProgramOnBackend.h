@@ -22,15 +22,23 @@ public:
     // `backend` is one of kBackends; the preferences in `configFolder`
     // name the folder that the window lists first.
     ProgramOnBackend(const std::string& backend, const std::string& configFolder, char* programName);
+    ~ProgramOnBackend();
 
+    // Empties the list, as it is when the window opens.
+    void Clear();
     // A fresh item for the folder, as when a folder is chosen anew: an item
     // keeps the listing it read.
     void PointAt(const std::string& folder);
     // Fills the list from that folder, then lets the view do what it still
-    // owes (its layout, a paint): what the user waits for.
+    // owes until the list is painted: what the user waits for.
     void Fill();
     // Opens or closes a folder row, the view brought up to date likewise.
     void SetExpanded(std::int32_t row, bool expanded);
+    // Lets the view finish what a change left it, outside any timing.
+    void Drain();
+    // Throws when the last change did not reach the screen: a view that
+    // skipped its work would otherwise time as a very fast one.
+    void CheckShown(const std::string& what) const;
 
     fw::ListboxRef List() const;
     // The top-level rows as ReaddirFloor gives them; only while no folder
@@ -38,10 +46,13 @@ public:
     std::vector<std::string> Rows() const;
 
 private:
+    class PaintWatch;
+
     void Settle();
 
     std::shared_ptr<Window1> window_;
-    bool qt_ = false;
+    std::unique_ptr<PaintWatch> paints_;  // on the Qt backend only
+    bool shown_ = true;
 };
 
 // Throws when the list's rows are not `expected`: a fill that failed

@@ -46,6 +46,7 @@ void Table::Print() const
             std::printf("%s-------\n", rule.c_str());
         }
     }
+    for (const std::string& note : notes_) std::printf("note: %s\n", note.c_str());
 }
 
 std::string Duration(double seconds)

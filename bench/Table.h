@@ -18,11 +18,14 @@ struct TableRow {
 class Table {
 public:
     void Add(TableRow row) { rows_.push_back(std::move(row)); }
+    // A line printed under the table.
+    void Note(std::string text) { notes_.push_back(std::move(text)); }
     bool AnyFailed() const;
     void Print() const;
 
 private:
     std::vector<TableRow> rows_;
+    std::vector<std::string> notes_;
 };
 
 // "2.01 ms", "264 ms", "25.3 s".

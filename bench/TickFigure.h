@@ -9,9 +9,11 @@
 namespace bench {
 
 struct TickFigures {
-    double script = 0;  // seconds, median
-    double spawn = 0;   // seconds, median
-    int runs = 0;       // of each
+    // Medians, in seconds: how long one run takes, and the processor time
+    // it costs, ours and the child's together.
+    double script = 0, spawn = 0;
+    double scriptCpu = 0, spawnCpu = 0;
+    int runs = 0;  // of each
     std::string failure;
 };
 

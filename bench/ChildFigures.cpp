@@ -34,12 +34,6 @@ double ChildFigures::MedianOf(const std::string& key) const
     return found == values.end() ? 0 : Median(found->second);
 }
 
-std::size_t ChildFigures::CountOf(const std::string& key) const
-{
-    auto found = values.find(key);
-    return found == values.end() ? 0 : found->second.size();
-}
-
 ChildFigures RunChild(const std::vector<std::string>& arguments, std::chrono::seconds limit)
 {
     ChildOutput child = RunSelf(arguments, limit);

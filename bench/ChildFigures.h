@@ -53,7 +53,6 @@ struct ChildFigures {
 
     bool Has(const std::string& key) const { return values.count(key) > 0; }
     double MedianOf(const std::string& key) const;
-    std::size_t CountOf(const std::string& key) const;
 };
 
 ChildFigures RunChild(const std::vector<std::string>& arguments, std::chrono::seconds limit);

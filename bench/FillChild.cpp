@@ -62,16 +62,8 @@ int FillChild(const std::string& backend, const std::string& root, char* program
         Timed(Key("fill", size.entries), [&] { program.Fill(); });
     };
     Repeat(kLeastRounds, kMostRounds, kBudgetSeconds, [&](int round) {
-        for (std::size_t i = 0; i < sizes.size(); ++i) {
-            // Each first every other time, so that neither gains from going second.
-            if ((std::size_t(round) + i) % 2) {
-                floor(sizes[i]);
-                fill(sizes[i]);
-            } else {
-                fill(sizes[i]);
-                floor(sizes[i]);
-            }
-        }
+        for (std::size_t i = 0; i < sizes.size(); ++i)
+            InTurn(round + int(i), [&] { fill(sizes[i]); }, [&] { floor(sizes[i]); });
     });
     CheckRows(program.Rows(), sizes.back().floorRows, "the fill");
     EndChild();

@@ -87,16 +87,8 @@ TickFigures MeasureTick(const std::string& scriptsFolder, const std::string& sta
         for (int i = 0; i < kWarmUp; ++i) script(), SpawnTrue();
 
         Samples scripts, spawns;
-        for (int i = 0; i < kRuns; ++i) {
-            // Each first every other time, so that neither gains from going second.
-            if (i % 2) {
-                scripts.Time(script);
-                spawns.Time(SpawnTrue);
-            } else {
-                spawns.Time(SpawnTrue);
-                scripts.Time(script);
-            }
-        }
+        for (int i = 0; i < kRuns; ++i)
+            InTurn(i, [&] { spawns.Time(SpawnTrue); }, [&] { scripts.Time(script); });
         figures.script = Median(scripts.wall);
         figures.spawn = Median(spawns.wall);
         figures.scriptCpu = Median(scripts.cpu);

@@ -25,4 +25,18 @@ inline double Median(std::vector<double> values)
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
+// Runs both, each first every other time, so that neither gains from going
+// second.
+template <class First, class Second>
+void InTurn(int time, First first, Second second)
+{
+    if (time % 2) {
+        second();
+        first();
+    } else {
+        first();
+        second();
+    }
+}
+
 } // namespace bench

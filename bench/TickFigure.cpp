@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <numeric>
 #include <stdexcept>
 
 #include <fcntl.h>
@@ -53,6 +54,11 @@ double CpuSeconds()
            Seconds(children.ru_stime);
 }
 
+double Mean(const std::vector<double>& values)
+{
+    return values.empty() ? 0 : std::accumulate(values.begin(), values.end(), 0.0) / double(values.size());
+}
+
 struct Samples {
     std::vector<double> wall, cpu;
 
@@ -91,8 +97,8 @@ TickFigures MeasureTick(const std::string& scriptsFolder, const std::string& sta
             InTurn(i, [&] { spawns.Time(SpawnTrue); }, [&] { scripts.Time(script); });
         figures.script = Median(scripts.wall);
         figures.spawn = Median(spawns.wall);
-        figures.scriptCpu = Median(scripts.cpu);
-        figures.spawnCpu = Median(spawns.cpu);
+        figures.scriptCpu = Mean(scripts.cpu);
+        figures.spawnCpu = Mean(spawns.cpu);
         figures.runs = kRuns;
     } catch (const std::exception& e) {
         figures.failure = e.what();

@@ -9,8 +9,9 @@
 namespace bench {
 
 struct TickFigures {
-    // Medians, in seconds: how long one run takes, and the processor time
-    // it costs, ours and the child's together.
+    // In seconds: how long one run takes (the median), and the processor
+    // time it costs, ours and the child's together (the mean, as a
+    // program's time over a minute adds up every run).
     double script = 0, spawn = 0;
     double scriptCpu = 0, spawnCpu = 0;
     int runs = 0;  // of each

@@ -1,125 +1,50 @@
 #pragma once
 
-// The folder trees that the fill benchmark lists, and the bare walk that
-// gives the file system's own cost of reading them.
+// The folder trees that the benchmark lists, all under one scratch folder.
 
-#include <cerrno>
 #include <cstddef>
-#include <cstdio>
-#include <cstring>
-#include <stdexcept>
 #include <string>
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/xattr.h>
-#include <unistd.h>
 
 namespace bench {
 
-// Entries are every item a fill reads: the listed folder's own entries and
+// Entries are the items that a fill lists: the listed folder's entries and
 // the children of its sub-folders. Half of them are top-level; a tenth of
-// those are sub-folders of ten children each, spread among the files.
+// those are sub-folders of ten children each, spread among the files. A few
+// entries more are never listed: "." names and names in the `.hidden` file.
 struct TreeShape {
     std::size_t entries = 0;
 
     static constexpr std::size_t kChildrenPerFolder = 10;
     std::size_t TopLevel() const { return entries / 2; }
     std::size_t Folders() const { return TopLevel() / 10; }
-    std::size_t Files() const { return TopLevel() - Folders(); }
     std::size_t Children() const { return Folders() * kChildrenPerFolder; }
     std::size_t Total() const { return TopLevel() + Children(); }
 };
 
-inline void Fail(const std::string& what, const std::string& path)
-{
-    throw std::runtime_error(what + " " + path + ": " + std::strerror(errno));
-}
+constexpr std::size_t kFillSizes[] = {1000, 10000, 100000};
+constexpr std::size_t kFolderRowSizes[] = {10000, 100000};
 
-inline void MakeFolder(const std::string& path)
-{
-    if (::mkdir(path.c_str(), 0700) != 0) Fail("cannot make the folder", path);
-}
+// Where each tree lies under the scratch folder `root`.
+std::string FillTree(const std::string& root, std::size_t entries);
+// A listed folder whose one sub-folder, kBigFolder, holds `children` files;
+// kFilesAround files are listed before it and as many after it, so that
+// closing it moves rows up as it would in a real scripts folder.
+std::string WideTree(const std::string& root, std::size_t children);
+constexpr const char* kBigFolder = "Big";
+constexpr std::size_t kFilesAround = 1000;
+// Preferences that list a folder of one script, so that the program starts
+// without a message (a modal one, on the Qt backend).
+std::string ConfigFolder(const std::string& root);
+std::string SmallFolder(const std::string& root);
 
-inline void MakeFile(const std::string& path)
-{
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-    if (fd < 0) Fail("cannot make the file", path);
-    static const char body[] = "// script\n";
-    bool written = ::write(fd, body, sizeof body - 1) == ssize_t(sizeof body - 1);
-    ::close(fd);
-    if (!written) Fail("cannot write the file", path);
-}
+// Makes every tree, the preferences and the small folder under `root`.
+void BuildTrees(const std::string& root);
 
-inline std::string Numbered(const char* pattern, std::size_t n)
-{
-    char name[64];
-    std::snprintf(name, sizeof name, pattern, n);
-    return name;
-}
+void MakeFolder(const std::string& path);
+void MakeFile(const std::string& path, const std::string& body = "// script\n");
+void WritePreferences(const std::string& configFolder, const std::string& listedFolder);
 
-// Makes the tree in the folder `root`, which must not exist yet.
-inline void BuildTree(const std::string& root, const TreeShape& shape)
-{
-    MakeFolder(root);
-    for (std::size_t i = 0; i < shape.TopLevel(); ++i) {
-        // Every tenth entry a folder, so that folders and files interleave
-        // in the listed order as they would in a real scripts folder.
-        if (i % 10 == 9 && (i / 10) < shape.Folders()) {
-            std::string folder = root + Numbered("/Item %06zu", i);
-            MakeFolder(folder);
-            for (std::size_t c = 1; c <= TreeShape::kChildrenPerFolder; ++c)
-                MakeFile(folder + Numbered("/Action %02zu.jsx", c));
-        } else {
-            MakeFile(root + Numbered("/Item %06zu.jsx", i));
-        }
-    }
-}
-
-struct WalkResult {
-    std::size_t entries = 0;
-    std::size_t folders = 0;
-};
-
-// Reads one folder: each entry's type by stat and, when asked, its file-type
-// attribute. Gives the sub-folders' count through `folders`.
-template <class OnFolder>
-void ReadFolder(const std::string& path, bool withTypeAttribute, WalkResult& result, OnFolder onFolder)
-{
-    DIR* dir = ::opendir(path.c_str());
-    if (!dir) Fail("cannot read the folder", path);
-    int fd = ::dirfd(dir);
-    while (const dirent* entry = ::readdir(dir)) {
-        const char* name = entry->d_name;
-        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
-        ++result.entries;
-        struct stat st {};
-        if (::fstatat(fd, name, &st, 0) != 0) continue;
-        if (withTypeAttribute) {
-            char type[64];
-            std::string full = path + "/" + name;
-            (void)::getxattr(full.c_str(), "user.quillmere.type", type, sizeof type);
-        }
-        if (S_ISDIR(st.st_mode)) {
-            ++result.folders;
-            onFolder(path + "/" + name);
-        }
-    }
-    ::closedir(dir);
-}
-
-// The listed folder and one level of sub-folders, nothing else: no sorting,
-// no names kept, no rows.
-inline WalkResult BareWalk(const std::string& root, bool withTypeAttribute)
-{
-    WalkResult result;
-    ReadFolder(root, withTypeAttribute, result, [&](const std::string& folder) {
-        WalkResult inner;
-        ReadFolder(folder, withTypeAttribute, inner, [](const std::string&) {});
-        result.entries += inner.entries;
-    });
-    return result;
-}
+// 12345 as "12,345".
+std::string Grouped(std::size_t n);
 
 } // namespace bench

@@ -1,0 +1,109 @@
+#include "TickFigure.h"
+
+#include "BenchTree.h"
+#include "ChildRun.h"
+#include "Timing.h"
+
+#include "bridge/ScriptCalls.h"
+
+#include "framework/Platform.h"
+#include "framework/Variant.h"
+
+#include <cstdlib>
+#include <exception>
+#include <numeric>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace bench {
+
+namespace {
+
+constexpr int kRuns = 301;
+constexpr int kWarmUp = 10;
+
+// The floor: what any spawn of a program that prints nothing costs.
+void SpawnTrue()
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
+    pid_t pid = StartProcess({"/bin/true"}, nullptr, fds[1]);
+    ::close(fds[1]);
+    char buffer[256];
+    while (::read(fds[0], buffer, sizeof buffer) > 0) {
+    }
+    ::close(fds[0]);
+    if (pid < 0 || WaitFor(pid) != 0) throw std::runtime_error("/bin/true did not run");
+}
+
+double Seconds(const timeval& t)
+{
+    return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+}
+
+// Processor time of this process and of the children it has waited for.
+double CpuSeconds()
+{
+    rusage self {}, children {};
+    ::getrusage(RUSAGE_SELF, &self);
+    ::getrusage(RUSAGE_CHILDREN, &children);
+    return Seconds(self.ru_utime) + Seconds(self.ru_stime) + Seconds(children.ru_utime) +
+           Seconds(children.ru_stime);
+}
+
+double Mean(const std::vector<double>& values)
+{
+    return values.empty() ? 0 : std::accumulate(values.begin(), values.end(), 0.0) / double(values.size());
+}
+
+struct Samples {
+    std::vector<double> wall, cpu;
+
+    template <class Run>
+    void Time(Run run)
+    {
+        const double cpuBefore = CpuSeconds();
+        const auto start = Clock::now();
+        run();
+        wall.push_back(bench::Seconds(start, Clock::now()));
+        cpu.push_back(CpuSeconds() - cpuBefore);
+    }
+};
+
+} // namespace
+
+TickFigures MeasureTick(const std::string& scriptsFolder, const std::string& standinFolder)
+{
+    TickFigures figures;
+    try {
+        ::setenv("QUILLMERE_STANDIN_DIR", standinFolder.c_str(), 1);
+        MakeFolder(standinFolder);
+        MakeFile(standinFolder + "/front", "Quillmere");
+        // The window's timer asks through the bridge, which runs the helper
+        // under the program's own time limit.
+        fw::InstallScriptHost(fw::MakeProcessScriptHost(scriptsFolder));
+        const fw::VariantArrayRef noArguments = fw::CreateArray(1, fw::kElementVariant, -1);
+        auto script = [&] {
+            if (frontAppli(noArguments) != "Quillmere")
+                throw std::runtime_error("script 169 does not answer Quillmere");
+        };
+        for (int i = 0; i < kWarmUp; ++i) script(), SpawnTrue();
+
+        Samples scripts, spawns;
+        for (int i = 0; i < kRuns; ++i)
+            InTurn(i, [&] { spawns.Time(SpawnTrue); }, [&] { scripts.Time(script); });
+        figures.script = Median(scripts.wall);
+        figures.spawn = Median(spawns.wall);
+        figures.scriptCpu = Mean(scripts.cpu);
+        figures.spawnCpu = Mean(spawns.cpu);
+        figures.runs = kRuns;
+    } catch (const std::exception& e) {
+        figures.failure = e.what();
+    }
+    return figures;
+}
+
+} // namespace bench

@@ -52,7 +52,9 @@ void PrintPreamble(bool quick)
         ".hidden names left out, folders told by d_type, names sorted ignoring case, one string a row).\n"
         "fill: the real Window1::setLB1 into an empty list on the scripted backend, or on Qt offscreen\n"
         "until the list is painted; open/close: Listbox.SetExpanded on the selected folder row, its\n"
-        "handlers adding or removing the child rows, likewise until painted. Times are medians of\n"
+        "handlers adding or removing the child rows, likewise until painted. Beside plain Qt: the\n"
+        "readdir loop's names put into a stock QStandardItemModel in a QTreeView of the list's size\n"
+        "and font, until painted; shown for what it tells, not held to a limit. Times are medians of\n"
         "repetitions interleaved with their floors and across sizes. Idle: the real binary with the\n"
         "stand-in on Qt offscreen, processor time of it and its reaped children; its floor is a plain\n"
         "loop that starts /bin/true once a second and waits for it, measured through the same window.\n",

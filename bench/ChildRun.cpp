@@ -14,16 +14,12 @@ extern char** environ;
 
 namespace bench {
 
-namespace {
-
 std::string SelfPath()
 {
     char path[PATH_MAX];
     ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
     return n > 0 ? std::string(path, std::size_t(n)) : std::string();
 }
-
-} // namespace
 
 pid_t StartProcess(const std::vector<std::string>& argv, char* const* env, int standardOutput, int standardError)
 {

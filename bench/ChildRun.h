@@ -11,6 +11,9 @@
 
 namespace bench {
 
+// This executable's path.
+std::string SelfPath();
+
 // Starts argv[0] with the environment `env` (nil: ours), its standard
 // output and error on the descriptors given (-1: ours). Gives the pid, or -1.
 pid_t StartProcess(const std::vector<std::string>& argv, char* const* env, int standardOutput,

@@ -1,5 +1,7 @@
 #include "ChildTasks.h"
 
+#include "IdleFigure.h"
+
 namespace bench {
 
 namespace {
@@ -21,6 +23,7 @@ int RunChildTask(int argc, char** argv)
 {
     const std::string task = argc > 2 ? argv[2] : "", backend = argc > 3 ? argv[3] : "",
                       root = argc > 4 ? argv[4] : "";
+    if (task == kOnceASecond && argc == 4) return OnceASecondChild(argv[3]);
     if (task == kFill && argc == 5) return FillChild(backend, root, argv[0]);
     if (task == kFolderRow && argc == 5) return FolderRowChild(backend, root, argv[0]);
     if (task == kMemory && argc == 5) return MemoryChild(backend, root, argv[0]);

@@ -11,6 +11,7 @@
 namespace bench {
 
 constexpr const char* kChildFlag = "--child";
+constexpr const char* kOnceASecond = "once-a-second";
 
 // Runs the child task named on the command line; its exit status.
 int RunChildTask(int argc, char** argv);

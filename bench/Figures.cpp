@@ -43,16 +43,20 @@ std::string AtMost(const std::string& limit)
     return "<= " + limit;
 }
 
-// `value` against `floor`, held to `limit` times it.
+constexpr double kNoLimit = 0;
+
+// `value` against `floor`, held to `limit` times it; kNoLimit: shown for
+// what it tells.
 void AddRatioRow(Table& table, std::string figure, const Measured& value, const std::string& floorName,
                  const Measured& floor, double limit)
 {
-    TableRow row{std::move(figure), Text(value), floorName + " " + Text(floor), "-", AtMost(Times(limit)),
-                 Verdict::Fail};
+    const bool held = limit != kNoLimit;
+    TableRow row{std::move(figure), Text(value), floorName + " " + Text(floor), "-",
+                 held ? AtMost(Times(limit)) : "-", held ? Verdict::Fail : Verdict::Info};
     if (value.known && floor.known && !floor.atLeast) {
         double ratio = value.seconds / floor.seconds;
         row.ratio = (value.atLeast ? "over " : "") + Times(ratio);
-        if (!value.atLeast && ratio <= limit) row.verdict = Verdict::Pass;
+        if (held && !value.atLeast && ratio <= limit) row.verdict = Verdict::Pass;
     }
     table.Add(std::move(row));
 }
@@ -97,7 +101,12 @@ void AddFillRows(Table& table, const std::string& backend, const ChildFigures& f
         AddGrowthRow(table, "fill growth " + Short(a) + " -> " + Short(b) + ", " + backend,
                      Of(fill, Key("fill", a)), Of(fill, Key("fill", b)), "readdir loop",
                      Of(fill, Key("floor", a)), Of(fill, Key("floor", b)));
-    }
+    }    // What showing the rows costs in itself, whoever shows them.
+    for (std::size_t entries : kFillSizes)
+        if (fill.Has(Key("plain-qt", entries)))
+            AddRatioRow(table, "fill " + Grouped(entries) + " entries, " + backend + ", beside plain Qt",
+                        Of(fill, Key("fill", entries)), "readdir loop + stock Qt list",
+                        Of(fill, Key("plain-qt", entries)), kNoLimit);
 }
 
 void AddFolderRowRows(Table& table, const std::string& backend, const ChildFigures& folderRow)
@@ -123,24 +132,32 @@ void AddTickRow(Table& table, const TickFigures& tick)
     AddRatioRow(table, "timer tick: script 169", script, "spawning /bin/true", spawn, kTickOverSpawn);
 }
 
-void AddIdleRow(Table& table, const IdleFigures& idle, const TickFigures& tick, double windowSeconds)
+void AddIdleRow(Table& table, const IdleFigures& idle, double windowSeconds)
 {
     char figure[64], value[96], floor[128], limit[32];
     std::snprintf(figure, sizeof figure, "idle %.0f s, children included", windowSeconds);
     std::snprintf(value, sizeof value, "%.3f %% +- %.3f of a core (children %.3f %%)", idle.percent,
                   idle.resolution, idle.childPercent);
-    // The least that any helper run once a second could cost.
-    const double floorPercent = tick.spawnCpu * 100;
-    std::snprintf(floor, sizeof floor, "/bin/true once a second %.3f %% (script 169: %.3f %%)", floorPercent,
-                  tick.scriptCpu * 100);
+    std::snprintf(floor, sizeof floor, "/bin/true once a second %.3f %% (script 169: %.3f %%)", idle.truePercent,
+                  idle.scriptPercent);
     std::snprintf(limit, sizeof limit, "<= %.2f %%", kIdlePercent);
-    TableRow row{figure, value, tick.failure.empty() ? floor : "not measured", "-", limit, Verdict::Fail};
+    const bool floorKnown = idle.floorFailure.empty() && idle.truePercent > 0;
+    TableRow row{figure, value, floorKnown ? floor : "not measured", "-", limit, Verdict::Fail};
+    if (!idle.floorFailure.empty()) table.Note("the idle floors: " + idle.floorFailure);
     if (!idle.failure.empty()) {
         row.value = "not measured";
         table.Note("the idle program: " + idle.failure);
     } else {
-        if (tick.failure.empty() && floorPercent > 0) row.ratio = Times(idle.percent / floorPercent);
+        if (floorKnown) row.ratio = Times(idle.percent / idle.truePercent);
         if (idle.percent <= kIdlePercent) row.verdict = Verdict::Pass;
+    }
+    if (floorKnown && idle.truePercent > kIdlePercent) {
+        char note[160];
+        std::snprintf(note, sizeof note,
+                      "the idle limit lies below its floor on this machine: starting /bin/true once a second "
+                      "costs %.3f %% of a core",
+                      idle.truePercent);
+        table.Note(note);
     }
     table.Add(std::move(row));
 }

@@ -23,7 +23,7 @@ constexpr double kMemoryBytes = 12e6;
 void AddFillRows(Table& table, const std::string& backend, const ChildFigures& fill);
 void AddFolderRowRows(Table& table, const std::string& backend, const ChildFigures& folderRow);
 void AddTickRow(Table& table, const TickFigures& tick);
-void AddIdleRow(Table& table, const IdleFigures& idle, const TickFigures& tick, double windowSeconds);
+void AddIdleRow(Table& table, const IdleFigures& idle, double windowSeconds);
 // Only the gated backend's memory is held to the limit; the other is shown.
 void AddMemoryRow(Table& table, const std::string& backend, const ChildFigures& memory, bool gated);
 

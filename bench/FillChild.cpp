@@ -5,9 +5,11 @@
 
 #include "BenchTree.h"
 #include "ChildTasks.h"
+#include "PlainQtList.h"
 #include "ProgramOnBackend.h"
 #include "ReaddirFloor.h"
 
+#include <memory>
 #include <stdexcept>
 
 namespace bench {
@@ -53,8 +55,18 @@ int FillChild(const std::string& backend, const std::string& root, char* program
         sizes.push_back(std::move(size));
     }
 
-    auto floor = [](Size& size) {
+    // On Qt, the floors include showing the rows with Qt's stock classes.
+    std::unique_ptr<PlainQtList> plain;
+    if (program.Paints()) plain = std::make_unique<PlainQtList>(*program.ListWidget(), *program.Paints());
+
+    auto floor = [&](Size& size) {
         Timed(Key("floor", size.entries), [&] { size.floorRows = ReaddirFloor(size.tree); });
+        if (!plain) return;
+        plain->Clear();
+        bool shown = false;
+        Timed(Key("plain-qt", size.entries), [&] { shown = plain->Show(ReaddirFloor(size.tree)); });
+        if (!shown || std::size_t(plain->RowCount()) != size.floorRows.size())
+            throw std::runtime_error("the plain Qt list did not show the rows");
     };
     auto fill = [&](const Size& size) {
         program.Clear();

@@ -2,6 +2,7 @@
 
 #include "BenchTree.h"
 #include "ChildRun.h"
+#include "ChildTasks.h"
 #include "Timing.h"
 
 #include <csignal>
@@ -133,10 +134,41 @@ std::string Tail(const std::string& path)
     return text.size() > 400 ? text.substr(text.size() - 400) : text;
 }
 
+// The processor time that `pid` used between the readings, children included.
+double CpuSecondsBetween(const Reading& start, const Reading& end, bool& inTicks)
+{
+    const double tick = 1.0 / double(::sysconf(_SC_CLK_TCK));
+    return OwnSeconds(start, end, tick, inTicks) + double(end.childTicks - start.childTicks) * tick;
+}
+
+// A floor beside the program: plain code that starts `helper` once a
+// second as the program's timer does, nothing else in it.
+pid_t StartFloor(const std::string& helper, char* const* envp)
+{
+    return StartProcess({SelfPath(), kChildFlag, kOnceASecond, helper}, envp, -1);
+}
+
 } // namespace
 
-IdleFigures MeasureIdle(const std::string& program, const std::string& folder, const std::string& listedFolder,
-                        double settleSeconds, double windowSeconds)
+int OnceASecondChild(const std::string& helper)
+{
+    for (auto next = Clock::now();; ) {
+        next += std::chrono::seconds(1);
+        std::this_thread::sleep_until(next);
+        int fds[2];
+        if (::pipe2(fds, O_CLOEXEC) != 0) return 1;
+        pid_t pid = StartProcess({helper}, nullptr, fds[1]);
+        ::close(fds[1]);
+        char buffer[256];
+        while (::read(fds[0], buffer, sizeof buffer) > 0) {
+        }
+        ::close(fds[0]);
+        if (pid < 0 || WaitFor(pid) != 0) return 1;
+    }
+}
+
+IdleFigures MeasureIdle(const std::string& program, const std::string& frontScript, const std::string& folder,
+                        const std::string& listedFolder, double settleSeconds, double windowSeconds)
 {
     IdleFigures figures;
     MakeFolder(folder);
@@ -155,27 +187,39 @@ IdleFigures MeasureIdle(const std::string& program, const std::string& folder, c
         figures.failure = "cannot start " + program;
         return figures;
     }
+    // The floors run through the same window as the program, so that the
+    // machine's load weighs on all three alike.
+    const pid_t trueFloor = StartFloor("/bin/true", envp.data());
+    const pid_t scriptFloor = StartFloor(frontScript, envp.data());
     std::this_thread::sleep_for(std::chrono::duration<double>(settleSeconds));
-    const Reading start = Read(pid);
+    const Reading start = Read(pid), trueStart = Read(trueFloor), scriptStart = Read(scriptFloor);
     std::this_thread::sleep_for(std::chrono::duration<double>(windowSeconds));
-    const Reading end = Read(pid);
-    const bool alive = Alive(pid);
-    if (alive) Stop(pid);
+    const Reading end = Read(pid), trueEnd = Read(trueFloor), scriptEnd = Read(scriptFloor);
+    const bool alive = Alive(pid), floorsAlive = Alive(trueFloor) && Alive(scriptFloor);
+    for (pid_t started : {pid, trueFloor, scriptFloor})
+        if (started > 0 && Alive(started)) Stop(started);
 
     if (!alive || !start.known || !end.known) {
         figures.failure = "the program ended while measured: " + Tail(logPath);
         return figures;
     }
-    const double tick = 1.0 / double(::sysconf(_SC_CLK_TCK));
-    bool ownInTicks = false;
-    const double own = OwnSeconds(start, end, tick, ownInTicks);
-    const double children = double(end.childTicks - start.childTicks) * tick;
     figures.seconds = Seconds(start.at, end.at);
-    figures.percent = (own + children) / figures.seconds * 100;
+    bool ownInTicks = false;
+    const double tick = 1.0 / double(::sysconf(_SC_CLK_TCK));
+    const double children = double(end.childTicks - start.childTicks) * tick;
+    figures.percent = CpuSecondsBetween(start, end, ownInTicks) / figures.seconds * 100;
     figures.childPercent = children / figures.seconds * 100;
     // Each field in ticks is cut short at both readings: two for the
     // children, two more when the program's own time is in ticks too.
     figures.resolution = (ownInTicks ? 4 : 2) * tick / figures.seconds * 100;
+    if (floorsAlive && trueStart.known && trueEnd.known && scriptStart.known && scriptEnd.known) {
+        bool inTicks = false;
+        figures.truePercent = CpuSecondsBetween(trueStart, trueEnd, inTicks) / Seconds(trueStart.at, trueEnd.at) * 100;
+        figures.scriptPercent =
+            CpuSecondsBetween(scriptStart, scriptEnd, inTicks) / Seconds(scriptStart.at, scriptEnd.at) * 100;
+    } else {
+        figures.floorFailure = "a floor process ended while measured";
+    }
     // A program whose timer ran no script would look idle for the wrong reason.
     if (children == 0) figures.failure = "no script ran: " + Tail(logPath);
     return figures;

@@ -13,13 +13,20 @@ struct IdleFigures {
     double resolution = 0;    // percent: how far the readings may be off, either way
     double seconds = 0;       // the window it was measured over
     std::string failure;
+    // Plain code that starts /bin/true, or script 169, once a second and
+    // waits for it, measured through the same window; percent of one core.
+    double truePercent = 0, scriptPercent = 0;
+    std::string floorFailure;
 };
 
 // Starts `program` on the offscreen platform with a private HOME, XDG
 // folders and stand-in state under `folder` (which must not exist yet),
 // listing `listedFolder`, and measures it for `windowSeconds` once
-// `settleSeconds` have passed.
-IdleFigures MeasureIdle(const std::string& program, const std::string& folder, const std::string& listedFolder,
-                        double settleSeconds, double windowSeconds);
+// `settleSeconds` have passed; `frontScript` is the script 169 that it runs.
+IdleFigures MeasureIdle(const std::string& program, const std::string& frontScript, const std::string& folder,
+                        const std::string& listedFolder, double settleSeconds, double windowSeconds);
+
+// The floors' child task: starts `helper` once a second until killed.
+int OnceASecondChild(const std::string& helper);
 
 } // namespace bench

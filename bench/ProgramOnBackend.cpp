@@ -1,5 +1,7 @@
 #include "ProgramOnBackend.h"
 
+#include "PaintWatch.h"
+
 #include "support/RecordingScriptHost.h"
 #include "support/TestPlatform.h"
 
@@ -9,10 +11,9 @@
 #include "framework/Application.h"
 #include "framework/FolderItem.h"
 #include "framework/qt/QtPlatform.h"
+#include "framework/qt/QtViews.h"
 
-#include <QAbstractScrollArea>
-#include <QCoreApplication>
-#include <QEvent>
+#include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,39 +45,6 @@ void InstallQt(char* programName)
 }
 
 } // namespace
-
-// Counts, through the application's event filter, what the event loop
-// delivers and how often a list's rows are painted.
-class ProgramOnBackend::PaintWatch final : public QObject {
-public:
-    PaintWatch() { QCoreApplication::instance()->installEventFilter(this); }
-
-    int events = 0;
-    int listPaints = 0;
-
-    // Lets the loop deliver until `done` holds, or until two passes in a
-    // row have delivered nothing.
-    template <class Done>
-    void DeliverUntil(Done done)
-    {
-        for (int quiet = 0, pass = 0; !done() && quiet < 2 && pass < 100000; ++pass) {
-            const int before = events;
-            QCoreApplication::processEvents();
-            quiet = events == before ? quiet + 1 : 0;
-        }
-    }
-
-protected:
-    bool eventFilter(QObject* receiver, QEvent* event) override
-    {
-        ++events;
-        if (event->type() == QEvent::Paint) {
-            auto* area = qobject_cast<QAbstractScrollArea*>(receiver->parent());
-            if (area && area->viewport() == receiver) ++listPaints;
-        }
-        return false;
-    }
-};
 
 ProgramOnBackend::~ProgramOnBackend() = default;
 
@@ -144,10 +112,12 @@ std::vector<std::string> ProgramOnBackend::Rows() const
 // (a change that the screen does not show).
 void ProgramOnBackend::Settle()
 {
-    if (!paints_) return;
-    const int paintsBefore = paints_->listPaints;
-    paints_->DeliverUntil([&] { return paints_->listPaints != paintsBefore; });
-    shown_ = paints_->listPaints != paintsBefore;
+    if (paints_) shown_ = paints_->DeliverUntilPainted(ListWidget());
+}
+
+const QWidget* ProgramOnBackend::ListWidget() const
+{
+    return fw::qt::WidgetOf(*List());
 }
 
 void ProgramOnBackend::Drain()

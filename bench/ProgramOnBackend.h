@@ -11,9 +11,12 @@
 #include <string>
 #include <vector>
 
+class QWidget;
 class Window1;
 
 namespace bench {
+
+class PaintWatch;
 
 constexpr const char* kBackends[] = {"scripted", "qt"};
 
@@ -41,13 +44,16 @@ public:
     void CheckShown(const std::string& what) const;
 
     fw::ListboxRef List() const;
+    // The list's widget on the Qt backend.
+    const QWidget* ListWidget() const;
+    // What the Qt backend's event loop delivers and paints; nil on the
+    // scripted backend.
+    PaintWatch* Paints() const { return paints_.get(); }
     // The top-level rows as ReaddirFloor gives them; only while no folder
     // row is open.
     std::vector<std::string> Rows() const;
 
 private:
-    class PaintWatch;
-
     void Settle();
 
     std::shared_ptr<Window1> window_;

@@ -11,11 +11,9 @@
 
 #include <cstdlib>
 #include <exception>
-#include <numeric>
 #include <stdexcept>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace bench {
@@ -39,37 +37,15 @@ void SpawnTrue()
     if (pid < 0 || WaitFor(pid) != 0) throw std::runtime_error("/bin/true did not run");
 }
 
-double Seconds(const timeval& t)
-{
-    return double(t.tv_sec) + double(t.tv_usec) / 1e6;
-}
-
-// Processor time of this process and of the children it has waited for.
-double CpuSeconds()
-{
-    rusage self {}, children {};
-    ::getrusage(RUSAGE_SELF, &self);
-    ::getrusage(RUSAGE_CHILDREN, &children);
-    return Seconds(self.ru_utime) + Seconds(self.ru_stime) + Seconds(children.ru_utime) +
-           Seconds(children.ru_stime);
-}
-
-double Mean(const std::vector<double>& values)
-{
-    return values.empty() ? 0 : std::accumulate(values.begin(), values.end(), 0.0) / double(values.size());
-}
-
 struct Samples {
-    std::vector<double> wall, cpu;
+    std::vector<double> wall;
 
     template <class Run>
     void Time(Run run)
     {
-        const double cpuBefore = CpuSeconds();
         const auto start = Clock::now();
         run();
         wall.push_back(bench::Seconds(start, Clock::now()));
-        cpu.push_back(CpuSeconds() - cpuBefore);
     }
 };
 
@@ -97,8 +73,6 @@ TickFigures MeasureTick(const std::string& scriptsFolder, const std::string& sta
             InTurn(i, [&] { spawns.Time(SpawnTrue); }, [&] { scripts.Time(script); });
         figures.script = Median(scripts.wall);
         figures.spawn = Median(spawns.wall);
-        figures.scriptCpu = Mean(scripts.cpu);
-        figures.spawnCpu = Mean(spawns.cpu);
         figures.runs = kRuns;
     } catch (const std::exception& e) {
         figures.failure = e.what();

@@ -9,11 +9,8 @@
 namespace bench {
 
 struct TickFigures {
-    // In seconds: how long one run takes (the median), and the processor
-    // time it costs, ours and the child's together (the mean, as a
-    // program's time over a minute adds up every run).
+    // In seconds: how long one run takes (the median).
     double script = 0, spawn = 0;
-    double scriptCpu = 0, spawnCpu = 0;
     int runs = 0;  // of each
     std::string failure;
 };

@@ -5,10 +5,13 @@
 #include "framework/qt/QtViews.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTreeView>
+
+#include <functional>
 
 using namespace fw;
 
@@ -40,10 +43,12 @@ public:  // for the cases' routines
         return lines;
     }
 
-    // The rows as the tree gets them from its model, in the same form; each
-    // index must stand for the row of the same number.
+    // The rows as the tree gets them from its model, in the same form, once
+    // the model has had its turn in the event loop; each index must stand
+    // for the row of the same number.
     std::vector<std::string> ViewOutline()
     {
+        QCoreApplication::sendPostedEvents(Tree().model(), QEvent::MetaCall);
         const QAbstractItemModel& model = *Tree().model();
         std::vector<std::string> lines;
         std::function<void(const QModelIndex&, int)> walk = [&](const QModelIndex& parent, int depth) {
@@ -154,6 +159,39 @@ TEST_F(QtListboxViewTest, ChildrenOfAnEarlierFolderGoBetweenRows)
     EXPECT_TRUE(Tree().isExpanded(Index(4)));
     list->AddRow({"y.js", ""});  // after the last child: a top-level row again
     EXPECT_EQ(ViewOutline(), ModelOutline());
+}
+
+TEST_F(QtListboxViewTest, RowsAddedAtTheEndReachTheTreeAsOneRun)
+{
+    Open();
+    int inserts = 0;
+    QObject counting;  // ends the count with the test
+    QObject::connect(Tree().model(), &QAbstractItemModel::rowsInserted, &counting, [&] { ++inserts; });
+    for (int i = 0; i < 50; ++i) {
+        list->AddRow({"r" + std::to_string(i) + ".jsx", ""});
+        list->SetCell(list->LastIndex(), 0, "s" + std::to_string(i) + ".jsx");
+    }
+    EXPECT_EQ(ViewOutline(), ModelOutline());
+    EXPECT_EQ(inserts, 1);
+
+    // Whatever else changes first tells the tree of the rows before it.
+    struct Case {
+        const char* change;
+        std::function<void(fw::Listbox&)> make;
+    };
+    for (const Case& c : {Case{"a row chosen", [](fw::Listbox& l) { l.SetListIndex(l.LastIndex()); }},
+                          Case{"a row removed", [](fw::Listbox& l) { l.RemoveRow(0); }},
+                          Case{"a folder row opened", [](fw::Listbox& l) { l.SetExpanded(l.LastIndex(), true); }},
+                          Case{"a column hidden", [](fw::Listbox& l) { l.SetColumnCount(1); }}}) {
+        SCOPED_TRACE(c.change);
+        list->AddRow({"t.jsx", ""});
+        list->AddFolder("F");
+        c.make(*list);
+        std::int32_t topLevel = 0;
+        for (std::int32_t row = 0; row < list->ListCount(); ++row) topLevel += list->RowDepth(row) == 0;
+        EXPECT_EQ(Tree().model()->rowCount(), topLevel);  // before the loop has had a turn
+        ExpectShownAsModelled();
+    }
 }
 
 TEST_F(QtListboxViewTest, RemovingAFolderRowKeepsItsChildrenShown)

@@ -13,17 +13,34 @@ void ListboxModel::Detach()
 {
     beginResetModel();
     list_ = nullptr;
+    pending_.reset();
     endResetModel();
+}
+
+void ListboxModel::ShowPendingRows()
+{
+    if (!pending_) return;
+    const Pending run = *pending_;
+    beginInsertRows(run.parent < 0 ? QModelIndex() : IndexOf(-1, run.parent), run.first, run.first + run.count - 1);
+    pending_.reset();
+    endInsertRows();
+}
+
+std::int32_t ListboxModel::ShownCount(std::int32_t parent) const
+{
+    if (!list_) return 0;
+    const ListRows& rows = list_->Rows();
+    const std::int32_t count = parent < 0 ? rows.TopCount() : rows.ChildCount(parent);
+    return pending_ && pending_->parent == parent ? count - pending_->count : count;
 }
 
 std::optional<ListRows::Place> ListboxModel::PlaceOf(const QModelIndex& index) const
 {
     if (!list_ || !index.isValid() || index.model() != this) return std::nullopt;
-    const ListRows& rows = list_->Rows();
     const bool child = index.internalId() != 0;
     const ListRows::Place place{child ? std::int32_t(index.internalId() - 1) : index.row(), child ? index.row() : -1};
     // An index Qt kept from before a change must not reach past the rows.
-    if (place.top >= rows.TopCount() || place.child >= rows.ChildCount(place.top)) return std::nullopt;
+    if (place.top >= ShownCount(-1) || (child && place.child >= ShownCount(place.top))) return std::nullopt;
     return place;
 }
 
@@ -60,10 +77,10 @@ QModelIndex ListboxModel::parent(const QModelIndex& child) const
 int ListboxModel::rowCount(const QModelIndex& parent) const
 {
     if (!list_) return 0;
-    if (!parent.isValid()) return list_->Rows().TopCount();
+    if (!parent.isValid()) return ShownCount(-1);
     const std::optional<ListRows::Place> place = PlaceOf(parent);
     if (!place || place->child >= 0 || parent.column() != 0) return 0;
-    return list_->Rows().ChildCount(place->top);
+    return ShownCount(place->top);
 }
 
 int ListboxModel::columnCount(const QModelIndex&) const
@@ -74,7 +91,7 @@ int ListboxModel::columnCount(const QModelIndex&) const
 bool ListboxModel::hasChildren(const QModelIndex& parent) const
 {
     if (!list_) return false;
-    if (!parent.isValid()) return list_->Rows().TopCount() > 0;
+    if (!parent.isValid()) return ShownCount(-1) > 0;
     // A folder row can be opened before it has children; a child row never.
     const std::optional<ListRows::Place> place = PlaceOf(parent);
     if (!place || place->child >= 0 || parent.column() != 0) return false;
@@ -100,16 +117,31 @@ Qt::ItemFlags ListboxModel::flags(const QModelIndex& index) const
 
 void ListboxModel::RowsAboutToBeInserted(std::int32_t parent, std::int32_t first, std::int32_t count)
 {
+    insertKeptBack_ = true;
+    if (pending_ && pending_->parent == parent && pending_->first + pending_->count == first) {
+        pending_->count += count;
+        return;
+    }
+    ShowPendingRows();
+    // Only rows added at the end: rows that Qt knows never move meanwhile.
+    if (list_ && first == ShownCount(parent)) {
+        pending_ = Pending{parent, first, count};
+        QMetaObject::invokeMethod(this, &ListboxModel::ShowPendingRows, Qt::QueuedConnection);
+        return;
+    }
+    insertKeptBack_ = false;
     beginInsertRows(parent < 0 ? QModelIndex() : IndexOf(-1, parent), first, first + count - 1);
 }
 
 void ListboxModel::RowsInserted()
 {
-    endInsertRows();
+    if (!insertKeptBack_) endInsertRows();
+    insertKeptBack_ = false;
 }
 
 void ListboxModel::RowsAboutToBeRemoved(std::int32_t parent, std::int32_t first, std::int32_t count)
 {
+    ShowPendingRows();
     beginRemoveRows(parent < 0 ? QModelIndex() : IndexOf(-1, parent), first, first + count - 1);
 }
 
@@ -120,6 +152,7 @@ void ListboxModel::RowsRemoved()
 
 void ListboxModel::RowsAboutToBeReset()
 {
+    ShowPendingRows();
     beginResetModel();
 }
 
@@ -131,7 +164,8 @@ void ListboxModel::RowsReset()
 
 void ListboxModel::CellChanged(std::int32_t parent, std::int32_t row, std::int32_t column)
 {
-    if (column >= columns_) return;
+    // Qt reads a row that it has not heard of yet when it hears of it.
+    if (column >= columns_ || row >= ShownCount(parent)) return;
     const QModelIndex changed = IndexOf(parent, row, column);
     emit dataChanged(changed, changed, {Qt::DisplayRole});
 }

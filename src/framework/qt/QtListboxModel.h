@@ -3,6 +3,9 @@
 // A list's rows as a Qt item model: top-level rows under the root, child
 // rows under their folder row. It keeps no rows of its own: it reads the
 // list's as the view asks, and passes the list's notices on as Qt's.
+// Rows added one by one at the end of a level are told to Qt as one run,
+// before Qt next looks at the rows or anything else changes: telling Qt of
+// each row alone costs a fill more than the rest of Qt's share of it.
 
 #include "framework/ListRows.h"
 
@@ -30,6 +33,8 @@ public:
 
     // The list is going away: from now on the model is empty.
     void Detach();
+    // Tells Qt of the rows added that it has not heard of yet.
+    void ShowPendingRows();
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -54,9 +59,18 @@ private:
     // A top-level row's index carries 0; a child's, its folder row + 1.
     // Nothing for an index of no row.
     std::optional<ListRows::Place> PlaceOf(const QModelIndex& index) const;
+    // The rows under `parent` (-1: the top level) that Qt has heard of.
+    std::int32_t ShownCount(std::int32_t parent) const;
+
+    // Rows at the end of one level that the list has and Qt not yet.
+    struct Pending {
+        std::int32_t parent, first, count;
+    };
 
     const Listbox* list_;
     int columns_;  // shown: what Qt last heard
+    std::optional<Pending> pending_;
+    bool insertKeptBack_ = false;  // the insert under way joined pending_
 };
 
 } // namespace fw::qt

@@ -197,6 +197,7 @@ void QtListboxView::ShowExpanded(std::int32_t topRow)
     QTreeView* tree = Tree();
     if (!tree || !items_ || topRow < 0 || topRow >= list_.Rows().TopCount()) return;
     Syncing syncing(*this);
+    items_->ShowPendingRows();
     tree->setExpanded(items_->IndexOf(-1, topRow), list_.Rows().Expanded(topRow));
 }
 
@@ -226,6 +227,7 @@ void QtListboxView::SelectionChanged()
 
 void QtListboxView::RowHandlersDone()
 {
+    if (items_) items_->ShowPendingRows();
     if (auto* tree = static_cast<ListTree*>(Tree())) tree->ShowHeldBack();
 }
 
@@ -234,6 +236,7 @@ void QtListboxView::ShowSelection()
     QTreeView* tree = Tree();
     if (!tree || !items_) return;
     Syncing syncing(*this);
+    items_->ShowPendingRows();
     QItemSelectionModel* selection = tree->selectionModel();
     const QModelIndex wanted = items_->IndexOfRow(list_.ListIndex());
     if (!wanted.isValid()) {

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <thread>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -99,6 +100,28 @@ TEST_F(ChildProcessTest, TheWaitEndsWithTheHelperNotWithWhatStillHoldsItsOutput)
     EXPECT_EQ(errno, ECHILD);
 }
 
+// Once the output is at its end only the helper's own end is waited for,
+// without spinning on the closed pipe.
+TEST_F(ChildProcessTest, AHelperThatClosesItsOutputEarlyIsWaitedForIdly)
+{
+    const std::string path = folder + "/helper";
+    std::ofstream(path) << "#!/bin/sh\necho early\nsleep 0.2\nexec >&-\nsleep 0.5\n";
+    ::chmod(path.c_str(), 0755);
+    auto cpu = [] {
+        rusage usage {};
+        ::getrusage(RUSAGE_SELF, &usage);
+        return std::chrono::seconds(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+               std::chrono::microseconds(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+    };
+    const auto before = cpu();
+    ChildResult run = Run(10s);
+    const auto used = std::chrono::duration_cast<std::chrono::milliseconds>(cpu() - before);
+    EXPECT_TRUE(run.Succeeded());
+    EXPECT_EQ(run.output, "early\n");
+    EXPECT_GE(took, 600ms);
+    EXPECT_LT(used, 150ms);
+}
+
 // Real signals to this process, with the handlers the program installs; the
 // former handling is put back afterwards.
 class EndingTest : public ChildProcessTest {
@@ -137,6 +160,61 @@ TEST_F(EndingTest, ASignalStopsTheRunningHelperAtOnceAndNoneStartsAfterIt)
     EXPECT_EQ(Run(20s).end, ChildEnd::Abandoned);
     EXPECT_LT(took, 100ms);
     EXPECT_EQ(Sleeper(), 0);  // not started at all
+}
+
+// The same ending asked for by code, on another thread: no signal breaks
+// into the wait, only the wake-up descriptor ends it.
+TEST_F(EndingTest, AnEndingAskedForByCodeStopsTheRunningHelperAtOnce)
+{
+    InstallTerminationHandlers();
+    AddHelper("wait");
+    std::thread asker([] {
+        std::this_thread::sleep_for(300ms);
+        NoteTerminationRequest();
+    });
+    ChildResult run = Run(5s);
+    asker.join();
+    EXPECT_EQ(run.end, ChildEnd::Abandoned);
+    EXPECT_LT(took, 2000ms);
+    EXPECT_TRUE(GoneWithin(Sleeper(), 2000ms));
+}
+
+// Once the ending is asked for, a helper is not even tried: one that could
+// not start is not reported as broken.
+TEST_F(EndingTest, AfterTheEndingIsAskedForNoHelperIsStarted)
+{
+    InstallTerminationHandlers();
+    const std::string path = folder + "/helper";
+    std::ofstream(path) << "#!/bin/sh\n";
+    ::chmod(path.c_str(), 0644);  // not executable: starting it would fail
+    ASSERT_EQ(Run(5s).end, ChildEnd::NotStarted);
+    NoteTerminationRequest();
+    ChildResult run = Run(5s);
+    EXPECT_EQ(run.end, ChildEnd::Abandoned);
+    EXPECT_EQ(run.failure, "");
+}
+
+// What the program ignores or blocks for itself is not passed on: a helper's
+// pipeline must still end on a broken pipe, and be stoppable by signals.
+TEST_F(EndingTest, AHelperStartsWithNoSignalIgnoredOrBlocked)
+{
+    InstallTerminationHandlers();  // ignores SIGPIPE
+    sigset_t interrupt, former;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &interrupt, &former), 0);
+    // The helper is grep itself: a shell in between might change the mask.
+    ASSERT_EQ(::symlink("/bin/grep", (folder + "/helper").c_str()), 0);
+    ChildResult run = RunShippedHelper(folder, "helper", {"-E", "^Sig(Blk|Ign):", "/proc/self/status"}, 10s);
+    ::pthread_sigmask(SIG_SETMASK, &former, nullptr);
+    ASSERT_TRUE(run.Succeeded()) << run.output;
+    auto mask = [&](const std::string& field) {
+        const std::size_t at = run.output.find(field + ":\t");
+        return at == std::string::npos ? ~0ull : std::stoull(run.output.substr(at + field.size() + 2, 16), nullptr, 16);
+    };
+    auto bit = [](int signal) { return 1ull << (signal - 1); };
+    EXPECT_EQ(mask("SigBlk") & bit(SIGINT), 0u) << run.output;
+    EXPECT_EQ(mask("SigIgn") & bit(SIGPIPE), 0u) << run.output;
 }
 
 TEST_F(EndingTest, SignalsIgnoredAtStartStayIgnoredButTermAlwaysEnds)

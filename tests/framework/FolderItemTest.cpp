@@ -284,6 +284,7 @@ TEST_F(FolderItemTest, ChildFindsOnlyWhatIsThereAndNewChildAlsoWhatIsToBeMade)
     EXPECT_FALSE(folder->Child("Gone"));
     EXPECT_FALSE(folder->NewChild("Gone")->Child("b.scpt"));
     EXPECT_FALSE(folder->Child("Tools")->Child("b.scpt")->Child("x"));
+    EXPECT_FALSE(found->NewChild("x"));
     for (const std::string& bad : {""s, "."s, ".."s, "a/b"s, "/"s, "Tools\0x"s}) {
         EXPECT_FALSE(folder->Child(bad)) << '"' << bad << '"';
         EXPECT_FALSE(folder->NewChild(bad)) << '"' << bad << '"';
@@ -340,6 +341,10 @@ TEST_F(FolderItemTest, AbsolutePathResolvesBackToTheSameItem)
         EXPECT_TRUE(back->Directory());
     }
     EXPECT_EQ(GetFolderItem("/")->AbsolutePath(), "/");
+    // An entry of the root has one slash before its name, as it is spelt.
+    auto tmp = GetFolderItem("/")->Child("tmp");
+    ASSERT_TRUE(tmp);
+    EXPECT_EQ(tmp->AbsolutePath(), "/tmp");
 }
 
 TEST_F(FolderItemTest, GetFolderItemGivesNilForWhatNamesNothing)
@@ -415,8 +420,12 @@ TEST_F(FolderItemTest, PreferencesFolderIsMadeOnAFreshAccount)
 TEST_F(FolderItemTest, NoPreferencesFolderWhenNoneCanBeMade)
 {
     std::string blocker = Write("not-a-folder", "x");
-    ScopedEnvironment setConfig("XDG_CONFIG_HOME", (blocker + "/config").c_str());
-    EXPECT_FALSE(SpecialFolder::Preferences());
+    // Beneath a file, or the file itself: no preferences could be saved there.
+    for (const std::string& config : {blocker + "/config", blocker}) {
+        SCOPED_TRACE(config);
+        ScopedEnvironment setConfig("XDG_CONFIG_HOME", config.c_str());
+        EXPECT_FALSE(SpecialFolder::Preferences());
+    }
 }
 
 TEST_F(FolderItemTest, TestsCanMoveTheFirstVolumeAndPutItBack)

@@ -83,6 +83,30 @@ TEST_F(ListboxTest, RowsAddedWhileAFolderRowOpensGoBeneathIt)
     EXPECT_EQ(list->LastIndex(), 7);
 }
 
+// A handler that closes and reopens its own folder row: the rows it adds
+// afterwards come after those that the second opening added.
+TEST_F(ListboxTest, AFolderRowReopenedByItsOwnHandlerKeepsTheOrderRowsWereAdded)
+{
+    list->AddFolder("A");
+    list->AddRow({"z"});
+    int openings = 0;
+    onCollapse = [&](std::int32_t row) {
+        while (row + 1 < list->ListCount() && list->RowDepth(row + 1) == 1) list->RemoveRow(row + 1);
+    };
+    onExpand = [&](std::int32_t row) {
+        if (openings++ > 0) {
+            AddChildren(row, 2);
+            return;
+        }
+        list->AddRow({"dropped"});
+        list->SetExpanded(row, false);
+        list->SetExpanded(row, true);
+        list->AddRow({"late"});
+    };
+    list->SetExpanded(0, true);
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"A", " A/1", " A/2", " late", "z"}));
+}
+
 TEST_F(ListboxTest, PlainRowsNeverOpenAndRowMinusOneIsNoRow)
 {
     list->AddRow({"x.jsx"});
@@ -100,12 +124,42 @@ TEST_F(ListboxTest, PlainRowsNeverOpenAndRowMinusOneIsNoRow)
     EXPECT_THROW(list->RemoveRow(1), OutOfBoundsException);
 }
 
+// A row written through LastIndex must still be one of the list's rows once
+// the row last added is gone.
+TEST_F(ListboxTest, LastIndexStaysARowOfTheList)
+{
+    list->AddRow({"a"});
+    list->AddRow({"b"});
+    list->RemoveRow(1);
+    EXPECT_EQ(list->LastIndex(), 0);
+    list->SetCell(list->LastIndex(), 1, "kept");
+    EXPECT_EQ(list->Cell(0, 1), "kept");
+    list->RemoveRow(0);
+    EXPECT_EQ(list->LastIndex(), -1);
+}
+
 TEST_F(ListboxTest, HiddenColumnsKeepTheirTexts)
 {
     list->AddFolder("Tools");
     list->SetCell(0, 1, "a.jsx<>b.scpt<>c.js");
     list->SetColumnCount(1);
     EXPECT_EQ(list->Cell(0, 1), "a.jsx<>b.scpt<>c.js");
+    // A list of no columns would show nothing at all.
+    list->SetColumnCount(0);
+    EXPECT_EQ(list->ColumnCount(), 1);
+}
+
+// The view may name a row that the list no longer has: nothing is selected.
+TEST_F(ListboxTest, ARowTheViewNamesOutsideTheListSelectsNothing)
+{
+    list->AddRow({"a"});
+    list->AddRow({"b"});
+    for (std::int32_t row : {2, 99, -7}) {
+        SCOPED_TRACE(row);
+        list->SetListIndex(1);
+        list->ViewSelected(row);
+        EXPECT_EQ(list->ListIndex(), -1);
+    }
 }
 
 TEST_F(ListboxTest, SelectionFollowsItsRowAndDeleteAllRowsRaisesNothing)

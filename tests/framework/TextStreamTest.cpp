@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -174,6 +176,39 @@ TEST_F(TextStreamTest, AFailedCloseIsReported)
     EXPECT_THROW(out->Close(), IOException);
 }
 
+// A write that fails (here the file-size limit) must not let the cut-short
+// file take the former one's place at the close.
+TEST_F(TextStreamTest, AFailedWriteLeavesTheFormerFileWhole)
+{
+    std::string path = Write("fennic.pref", "old\n");
+    auto out = FolderItem::ForPath(path)->CreateTextFile();
+    ASSERT_TRUE(out);
+    rlimit former {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &former), 0);
+    auto formerSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = former;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    out->WriteLine(std::string(200 * 1024, 'n'));  // more than the stream holds back
+    ::setrlimit(RLIMIT_FSIZE, &former);
+    std::signal(SIGXFSZ, formerSignal);
+    EXPECT_THROW(out->Close(), IOException);
+    EXPECT_EQ(Contents(path), "old\n");
+    EXPECT_EQ(Entries(), (Lines{"fennic.pref"}));
+}
+
+TEST_F(TextStreamTest, AFailedCloseLeavesNoUnfinishedFile)
+{
+    auto out = GetFolderItem(Root())->NewChild("fennic.pref")->CreateTextFile();
+    ASSERT_TRUE(out);
+    out->WriteLine("new");
+    // Something else took the name meanwhile: the new file cannot replace it.
+    MakeFolder("fennic.pref");
+    Write("fennic.pref/inside");
+    EXPECT_THROW(out->Close(), IOException);
+    EXPECT_EQ(Entries(), (Lines{"fennic.pref"}));
+}
+
 TEST_F(TextStreamTest, NoStreamWhereNoFileCanBeMade)
 {
     EXPECT_FALSE(FolderItem::ForPath(PathOf("missing/fennic.pref"))->CreateTextFile());
@@ -241,6 +276,27 @@ TEST_F(TextStreamTest, AReplacedFileCanAlwaysBeReadAndWrittenByItsOwner)
         ASSERT_EQ(::stat(path.c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, c.after);
         ::unlink(path.c_str());
+    }
+}
+
+// A first save makes the file as any other program of the user would.
+TEST_F(TextStreamTest, ANewFileTakesThePermissionsTheUmaskLeaves)
+{
+    const struct {
+        mode_t umask, mode;
+    } cases[] = {{022, 0644}, {002, 0664}, {077, 0600}, {0277, 0600}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.umask);
+        const mode_t former = ::umask(c.umask);
+        auto out = GetFolderItem(Root())->NewChild("fennic.pref")->CreateTextFile();
+        ::umask(former);
+        ASSERT_TRUE(out);
+        out->WriteLine("new");
+        out->Close();
+        struct stat st {};
+        ASSERT_EQ(::stat(PathOf("fennic.pref").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode);
+        ::unlink(PathOf("fennic.pref").c_str());
     }
 }
 

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 using namespace fw;
 
@@ -30,6 +32,13 @@ TEST_F(WindowModel, ControlsFollowTheEdgesTheyAreLockedTo)
     window->AddControl("B", button);
     button->SetLeft(5), button->SetTop(177), button->SetWidth(140), button->SetHeight(20);
     button->SetLockTop(false), button->SetLockRight(true), button->SetLockBottom(true);
+    // Locked to the left and top only, as controls are unless told.
+    auto still = std::static_pointer_cast<Listbox>(window->New(Listbox::Lookup()));
+    window->AddControl("S", still);
+    still->SetLeft(3), still->SetTop(4), still->SetWidth(10), still->SetHeight(20);
+    auto strip = std::static_pointer_cast<Listbox>(window->New(Listbox::Lookup()));
+    window->AddControl("T", strip);
+    strip->SetLeft(0), strip->SetTop(10), strip->SetWidth(150), strip->SetHeight(20), strip->SetLockBottom(true);
 
     window->ViewResized(250, 300);
     EXPECT_EQ(list->Width(), 250);
@@ -39,6 +48,16 @@ TEST_F(WindowModel, ControlsFollowTheEdgesTheyAreLockedTo)
     EXPECT_EQ(button->Width(), 240);
     EXPECT_EQ(button->Height(), 20);
     EXPECT_EQ(button->Top() + button->Height() + 3, window->Height());
+
+    window->ViewResized(250, 250);  // taller or shorter only: they follow too
+    EXPECT_EQ(list->Height(), 224);
+    EXPECT_EQ(button->Top(), 227);
+    EXPECT_EQ(list->Width(), 250);
+
+    window->ViewResized(250, 64);  // shorter than the strip: it is left no height, not less
+    EXPECT_EQ(strip->Height(), 0);
+    EXPECT_EQ((std::array{still->Left(), still->Top(), still->Width(), still->Height()}),
+              (std::array{3, 4, 10, 20}));
 }
 
 TEST_F(WindowModel, SizesStayWithinTheLimits)
@@ -49,6 +68,15 @@ TEST_F(WindowModel, SizesStayWithinTheLimits)
     window->SetHeight(2147483647);
     EXPECT_EQ(window->Width(), 64);
     EXPECT_EQ(window->Height(), 32000);
+
+    // Each side within its own limits.
+    window->SetMinWidth(100), window->SetMaxWidth(200), window->SetMinHeight(300), window->SetMaxHeight(400);
+    window->ViewResized(50, 50);
+    EXPECT_EQ(window->Width(), 100);
+    EXPECT_EQ(window->Height(), 300);
+    window->ViewResized(1000, 1000);
+    EXPECT_EQ(window->Width(), 200);
+    EXPECT_EQ(window->Height(), 400);
 }
 
 TEST_F(WindowModel, ClosedWindowsAreForgotten)
@@ -57,8 +85,33 @@ TEST_F(WindowModel, ClosedWindowsAreForgotten)
     window->Constructor();
     EXPECT_EQ(GetImplicitWindow("Window"), window);
     EXPECT_EQ(OpenWindows().size(), 1u);
+    // A second window of the class does not take the name from the first.
+    auto second = New<Window>();
+    second->Constructor();
+    EXPECT_EQ(GetImplicitWindow("Window"), window);
+    second->Close();
     window->Close();
     EXPECT_EQ(GetImplicitWindow("Window"), nullptr);
+    EXPECT_TRUE(OpenWindows().empty());
+}
+
+TEST_F(WindowModel, ASubclassHandlerTakesTheEventAndCloseRunsItOnce)
+{
+    ClassRecord base = ClassRecord::Derive("Base", &Window::Lookup());
+    ClassRecord sub = ClassRecord::Derive("Sub", &base);
+    sub.create = Factory<Window>();
+    std::vector<std::string> ran;
+    base.Handle("Open", [&](Object&) { ran.push_back("base Open"); });
+    sub.Handle("Open", [&](Object&) { ran.push_back("sub Open"); });
+    // A Close handler that closes again, as ending the program from it does.
+    sub.Handle("Close", [&](Object& object) {
+        ran.push_back("sub Close");
+        static_cast<Window&>(object).Close();
+    });
+    auto window = RuntimeNewObjectAs<Window>(sub);
+    window->Constructor();
+    window->Close();
+    EXPECT_EQ(ran, (std::vector<std::string>{"sub Open", "sub Close"}));
     EXPECT_TRUE(OpenWindows().empty());
 }
 

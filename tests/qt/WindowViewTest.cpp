@@ -4,12 +4,16 @@
 #include "framework/qt/QtViews.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeView>
 #include <QWidget>
+#include <QWindow>
 
 using namespace fw;
 using fw::qt::ContentOf;
@@ -127,8 +131,9 @@ TEST_F(QtWindowViewTest, UserResizeKeepsLockedControlsOnTheirEdges)
     Open();
     QWidget* frame = FrameOf(*window);
     const int bar = frame->height() - ContentOf(*window)->height();
-    for (const Case& c : {Case{{300, 400}, {300, 400}}, Case{{10, 10}, {64, 64}}, Case{{150, 200}, {150, 200}}}) {
-        SCOPED_TRACE(c.asked.width());
+    for (const Case& c : {Case{{300, 400}, {300, 400}}, Case{{10, 10}, {64, 64}}, Case{{150, 200}, {150, 200}},
+                          Case{{150, 260}, {150, 260}}, Case{{220, 260}, {220, 260}}}) {
+        SCOPED_TRACE(testing::Message() << c.asked.width() << "x" << c.asked.height());
         frame->resize(c.asked.width(), c.asked.height() + bar);
         qtkit::Settle();
         const int w = c.content.width(), h = c.content.height();
@@ -163,6 +168,72 @@ TEST_F(QtWindowViewTest, FollowsVisibilityAndFlagsSetByTheModel)
     EXPECT_TRUE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(ScreenRect(ContentOf(*window)), ModelRect(*window));
+    window->SetCloseButton(false);
+    EXPECT_FALSE(frame->windowFlags() & Qt::WindowCloseButtonHint);
+
+    // Qt would read "[*]" as its mark for unsaved changes and drop it.
+    window->SetTitle("Quillmere [*]");
+    ASSERT_TRUE(frame->windowHandle());
+    EXPECT_EQ(frame->windowHandle()->title(), QStringLiteral("Quillmere [*]"));
+}
+
+TEST_F(QtWindowViewTest, AWindowWithoutMenusIsAllContentArea)
+{
+    Open();
+    window->SetMenuBar(nullptr);
+    qtkit::Settle();
+    EXPECT_TRUE(MenuBarOf(*window)->isHidden());
+    EXPECT_EQ(ScreenRect(ContentOf(*window)), QRect(100, 120, 150, 200));
+    EXPECT_EQ(FrameOf(*window)->height(), 200);
+}
+
+TEST_F(QtWindowViewTest, AWindowOpenedAboveTheScreenComesDownWithItsMenuBar)
+{
+    onLayout = [](Window& w) { w.SetTop(-5000); };
+    Open();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_GE(FrameOf(*window)->geometry().top(), screen.top());
+    EXPECT_EQ(window->Top(), FrameOf(*window)->geometry().top() + MenuBarOf(*window)->height());
+}
+
+TEST_F(QtWindowViewTest, ControlsFollowTheirModels)
+{
+    Open();
+    QWidget* push = WidgetOf(*button);
+    button->SetVisible(false);
+    EXPECT_FALSE(push->isVisible());
+    button->SetVisible(true);
+    EXPECT_TRUE(push->isVisible());
+    button->SetEnabled(false);
+    EXPECT_FALSE(push->isEnabled());
+    button->SetEnabled(true);
+    EXPECT_TRUE(push->isEnabled());
+
+    // A caption is shown as it is: '&' marks no access key.
+    button->SetCaption("A & B &C");
+    EXPECT_TRUE(QKeySequence::mnemonic(qobject_cast<QPushButton*>(push)->text()).isEmpty());
+
+    struct Case {
+        const char* font;
+        double size;
+        std::int32_t unit;  // 0 default, 3 inches, 4 millimetres
+        int pixels;         // 0: the application's own size
+    };
+    for (const Case& c : {Case{"System", 0, 0, 0}, Case{"", 12, 0, 12}, Case{"SmallSystem", 0.25, 3, 18},
+                          Case{"System", 7, 4, 20}}) {
+        SCOPED_TRACE(testing::Message() << c.font << " " << c.size << " unit " << c.unit);
+        button->SetTextFont(c.font);
+        button->SetTextUnit(c.unit);
+        button->SetTextSize(float(c.size));
+        const QFont font = push->font();
+        EXPECT_EQ(font.family(), QApplication::font().family());
+        if (c.pixels > 0) {
+            EXPECT_EQ(font.pixelSize(), c.pixels);
+        } else {
+            EXPECT_EQ(font.pixelSize(), QApplication::font().pixelSize());
+            EXPECT_EQ(font.pointSizeF(), QApplication::font().pointSizeF());
+        }
+    }
 }
 
 TEST_F(QtWindowViewTest, CloseRequestGoesToTheModelWhichClosesTheWindow)

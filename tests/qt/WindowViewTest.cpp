@@ -100,11 +100,40 @@ TEST(QtShortcutTest, TranslatesTheFrameworkNotation)
     for (const Case& c : {Case{"Cmd+Q", "Ctrl+Q"}, Case{"Cmd+Z", "Ctrl+Z"}, Case{"Shift+Cmd+Z", "Ctrl+Shift+Z"},
                           Case{"Option+Cmd+X", "Ctrl+Alt+X"}, Case{"Ctrl+A", "Meta+A"}, Case{"Cmd+F5", "Ctrl+F5"},
                           Case{"", ""}, Case{"Q", ""}, Case{"Cmd+", ""}, Case{"Hyper+Q", ""},
-                          Case{"Cmd+NoSuchKey", ""}}) {
+                          Case{"Cmd+NoSuchKey", ""}, Case{"Hyper+Cmd+Q", ""}}) {
         SCOPED_TRACE(c.framework);
         EXPECT_EQ(fw::qt::ShortcutFromFramework(c.framework).toString(QKeySequence::PortableText),
                   QString::fromUtf8(c.qt));
     }
+}
+
+TEST(QtMenuBarTest, BuiltAgainShowsTheModelOnceWithItsTextsAsTheyAre)
+{
+    auto entry = [](const char* text) {
+        auto item = RuntimeNewObjectAs<MenuItem>(MenuItem::Lookup());
+        item->SetText(text);
+        return item;
+    };
+    auto model = New<MenuBar>();
+    MenuItemRef file = entry("File & Co");
+    MenuItemRef sub = entry("Sub &menu");
+    sub->Append(entry("One & &Two"));  // a submenu of one entry is still a submenu
+    file->Append(sub);
+    model->Append(file);
+
+    QMenuBar bar;
+    fw::qt::BuildMenuBar(bar, model);
+    fw::qt::BuildMenuBar(bar, model);  // the model changed: nothing of the old menus stays
+    const QList<QAction*> menus = bar.actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_TRUE(QKeySequence::mnemonic(menus[0]->text()).isEmpty());
+    const QList<QAction*> entries = menus[0]->menu()->actions();
+    ASSERT_EQ(entries.size(), 1);
+    ASSERT_TRUE(entries[0]->menu());
+    EXPECT_TRUE(QKeySequence::mnemonic(entries[0]->text()).isEmpty());
+    const QList<QAction*> inner = entries[0]->menu()->actions();
+    ASSERT_EQ(inner.size(), 1);
+    EXPECT_TRUE(QKeySequence::mnemonic(inner[0]->text()).isEmpty());
 }
 
 TEST_F(QtWindowViewTest, FollowsBoundsSetByTheModel)

@@ -77,6 +77,25 @@ TEST_F(QtPlatformTest, AnExceptionFromAHandlerEndsTheLoopAndComesOutOfRun)
     EXPECT_EQ(events, std::vector<std::string>{"Action"});
 }
 
+// A close request that comes while a button's handler runs (from a dialog's
+// own loop, say) waits until the handler is done: the window must not go
+// under it.
+TEST_F(QtPlatformTest, ACloseRequestDuringAHandlerWaitsForIt)
+{
+    Open();
+    bool openAtTheEnd = false;
+    onAction = [&] {
+        qt::FrameOf(*window)->close();
+        openAtTheEnd = window->IsOpen();
+        CurrentPlatform().ExitEventLoop();
+    };
+    QTimer::singleShot(0, [this] { qtkit::Click(qt::WidgetOf(*button), QPoint(5, 5)); });
+    qtkit::Watchdog watchdog;
+    CurrentPlatform().RunEventLoop();
+    EXPECT_TRUE(openAtTheEnd);
+    EXPECT_FALSE(window->IsOpen());
+}
+
 TEST(QtPlatformYieldTest, LetsEventsThroughButNotOnEveryPass)
 {
     struct Counter : QObject {

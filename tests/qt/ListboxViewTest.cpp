@@ -4,6 +4,7 @@
 #include "framework/qt/QtListboxView.h"
 #include "framework/qt/QtViews.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -12,6 +13,7 @@
 #include <QTreeView>
 
 #include <functional>
+#include <mutex>
 
 using namespace fw;
 
@@ -98,6 +100,9 @@ TEST_F(QtListboxViewTest, ShowsTheRowsAsModelled)
     EXPECT_EQ(list->Cell(1, 1), "parent");
     list->SetColumnCount(2);
     EXPECT_EQ(Index(1).siblingAtColumn(1).data().toString(), QStringLiteral("parent"));
+    list->SetHasHeading(true);
+    EXPECT_FALSE(Tree().isHeaderHidden());
+    list->SetHasHeading(false);
 
     // A cell written is drawn again, a child row's too.
     list->SetExpanded(0, true);
@@ -194,21 +199,112 @@ TEST_F(QtListboxViewTest, RowsAddedAtTheEndReachTheTreeAsOneRun)
     }
 }
 
+// Qt's views trust a model to keep Qt's rules: counts that match the rows
+// told, indexes that stay in range, notices in the right order. Qt's own
+// checker watches the model through every kind of change the list makes,
+// with and without a turn of the loop between them.
+TEST_F(QtListboxViewTest, KeepsQtsModelRulesThroughEveryChange)
+{
+    static std::vector<std::string> broken;
+    static std::mutex guard;
+    broken.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context,
+                                                                const QString& message) {
+        if (context.category && std::string_view(context.category) == "qt.modeltest") {
+            std::lock_guard<std::mutex> lock(guard);
+            broken.push_back(message.toStdString());
+        }
+    });
+    Open();
+    {
+        QAbstractItemModelTester checker(Tree().model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+        list->SetExpanded(2, true);
+        list->SetListIndex(3);  // B/1
+        const std::int32_t firstAdded = list->ListCount();
+        for (int i = 0; i < 5; ++i) list->AddRow({"r" + std::to_string(i) + ".jsx", ""});
+        // Rows Qt has not heard of yet.
+        list->SetCell(firstAdded, 0, "first.jsx");
+        list->SetCell(list->LastIndex(), 0, "last.jsx");
+        list->SetCell(1, 1, "hidden?");
+        list->SetColumnCount(1);
+        list->SetCell(1, 1, "hidden");  // a hidden column
+        list->SetExpanded(0, true);     // children between rows
+        qtkit::Settle();
+
+        // A folder closed with its children left in place, opened again: the
+        // new children go before the old ones.
+        onCollapse = [](std::int32_t) {};
+        list->SetExpanded(0, false);
+        list->SetCell(1, 0, "old A/1");
+        list->SetCell(2, 0, "old A/2");
+        list->SetExpanded(0, true);
+        qtkit::Settle();
+        onCollapse = nullptr;
+
+        list->RemoveRow(1);  // a child row
+        list->AddRow({"s.jsx", ""});
+        list->RemoveRow(0);  // a folder row with children: they stay
+        list->AddRow({"t.jsx", ""});
+        list->AddRow({"u.jsx", ""});
+        list->DeleteAllRows();  // before the loop has told Qt of the last two
+        EXPECT_EQ(Tree().model()->rowCount(), 0);
+        Fill();
+        qtkit::Settle();
+        EXPECT_EQ(ViewOutline(), ModelOutline());
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(broken, std::vector<std::string>{});
+}
+
+// Qt may keep an index from before rows went and ask with it later.
+TEST_F(QtListboxViewTest, AnIndexKeptFromBeforeARemovalReadsNoRow)
+{
+    struct Case {
+        const char* what;
+        std::int32_t removed;  // of A, x.jsx, B, B/1, B/2, C
+    };
+    for (const Case& c : {Case{"the last top-level row", 5}, Case{"the last child row", 4}}) {
+        SCOPED_TRACE(c.what);
+        Open();
+        list->AddFolder("C");
+        list->SetExpanded(2, true);
+        ASSERT_EQ(list->ListCount(), 6);
+        const QModelIndex kept = Index(c.removed);
+        ASSERT_TRUE(kept.isValid());
+        list->RemoveRow(c.removed);
+        qtkit::Settle();
+        EXPECT_FALSE(Tree().model()->data(kept).isValid());
+        EXPECT_EQ(Tree().model()->rowCount(kept), 0);
+        EXPECT_FALSE(Tree().model()->hasChildren(kept));
+        EXPECT_EQ(Model().RowOf(kept), -1);
+        TearDown();
+    }
+}
+
 TEST_F(QtListboxViewTest, RemovingAFolderRowKeepsItsChildrenShown)
 {
     // The list keeps the children when their folder row goes; the view must
-    // not take them along.
-    Open();
-    list->SetExpanded(0, true);
-    list->SetExpanded(4, true);
-    list->SetListIndex(5);  // B/1
-    list->RemoveRow(0);
-    EXPECT_EQ(ModelOutline(), (std::vector<std::string>{"A/1", "A/2", "x.jsx", "B", " B/1", " B/2"}));
-    EXPECT_EQ(list->ListIndex(), 4);
-    ExpectShownAsModelled();
-    list->DeleteAllRows();
-    EXPECT_EQ(Tree().model()->rowCount(), 0);
-    EXPECT_TRUE(Selected().empty());
+    // not take them along, nor close B, whether or not a row of B's is
+    // selected (selecting a child row would open its folder row anyway).
+    struct Case {
+        const char* what;
+        std::int32_t selected, selectedAfter;
+    };
+    for (const Case& c : {Case{"B/1 selected", 5, 4}, Case{"nothing selected", -1, -1}}) {
+        SCOPED_TRACE(c.what);
+        Open();
+        list->SetExpanded(0, true);
+        list->SetExpanded(4, true);
+        list->SetListIndex(c.selected);
+        list->RemoveRow(0);
+        EXPECT_EQ(ModelOutline(), (std::vector<std::string>{"A/1", "A/2", "x.jsx", "B", " B/1", " B/2"}));
+        EXPECT_EQ(list->ListIndex(), c.selectedAfter);
+        ExpectShownAsModelled();
+        list->DeleteAllRows();
+        EXPECT_EQ(Tree().model()->rowCount(), 0);
+        EXPECT_TRUE(Selected().empty());
+        TearDown();
+    }
 }
 
 TEST_F(QtListboxViewTest, DoubleClickSelectsTheRowUnderThePointer)

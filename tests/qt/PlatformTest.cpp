@@ -2,10 +2,12 @@
 
 #include "framework/Application.h"
 #include "framework/Platform.h"
+#include "framework/qt/QtDialogs.h"
 #include "framework/qt/QtViews.h"
 #include "support/StandinState.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
@@ -75,6 +77,25 @@ TEST_F(QtPlatformTest, AnExceptionFromAHandlerEndsTheLoopAndComesOutOfRun)
     EXPECT_EQ(events, std::vector<std::string>{"Action"});
 }
 
+// A close request that comes while a button's handler runs (from a dialog's
+// own loop, say) waits until the handler is done: the window must not go
+// under it.
+TEST_F(QtPlatformTest, ACloseRequestDuringAHandlerWaitsForIt)
+{
+    Open();
+    bool openAtTheEnd = false;
+    onAction = [&] {
+        qt::FrameOf(*window)->close();
+        openAtTheEnd = window->IsOpen();
+        CurrentPlatform().ExitEventLoop();
+    };
+    QTimer::singleShot(0, [this] { qtkit::Click(qt::WidgetOf(*button), QPoint(5, 5)); });
+    qtkit::Watchdog watchdog;
+    CurrentPlatform().RunEventLoop();
+    EXPECT_TRUE(openAtTheEnd);
+    EXPECT_FALSE(window->IsOpen());
+}
+
 TEST(QtPlatformYieldTest, LetsEventsThroughButNotOnEveryPass)
 {
     struct Counter : QObject {
@@ -86,19 +107,32 @@ TEST(QtPlatformYieldTest, LetsEventsThroughButNotOnEveryPass)
             return true;
         }
     } counter;
+    // One pass of a long loop, with an event waiting; true if it got through.
+    bool waiting = false;
+    auto pass = [&] {
+        if (!waiting) QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
+        waiting = true;
+        const int before = counter.delivered;
+        CurrentPlatform().ProcessPendingEvents();
+        waiting = counter.delivered == before;
+        return !waiting;
+    };
     QThread::msleep(15);
     QElapsedTimer clock;
     clock.start();
     int passesThatDelivered = 0;
-    for (int i = 0; i < 1000; ++i) {
-        QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
-        const int before = counter.delivered;
-        CurrentPlatform().ProcessPendingEvents();
-        if (counter.delivered != before) ++passesThatDelivered;
-    }
+    for (int i = 0; i < 1000; ++i) passesThatDelivered += pass();
     // The first pass lets events through; the next ones only every 10 ms,
     // each then delivering all that waited.
     EXPECT_GE(passesThatDelivered, 1);
+    EXPECT_LE(passesThatDelivered, 2 + clock.elapsed() / 10);
+
+    // A loop that runs for a while still answers the user every few
+    // hundredths of a second (the bound is loose for busy machines).
+    clock.restart();
+    passesThatDelivered = 0;
+    while (clock.elapsed() < 200) passesThatDelivered += pass();
+    EXPECT_GE(passesThatDelivered, 200 / 50);
     EXPECT_LE(passesThatDelivered, 2 + clock.elapsed() / 10);
 
     clock.restart();
@@ -154,7 +188,8 @@ protected:
     void TearDown() override { fwtest::RemoveFolder(root_); }
 
     // Opens the dialog, lets `act` handle it, and gives what it chose.
-    std::optional<String> Choose(std::function<void(QFileDialog&)> act)
+    std::optional<String> Choose(std::function<void(QFileDialog&)> act) { return Choose(Texts(), std::move(act)); }
+    std::optional<String> Choose(const FolderDialogTexts& texts, std::function<void(QFileDialog&)> act)
     {
         qtkit::WhenModal([act](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -162,8 +197,11 @@ protected:
             act(*dialog);
         });
         qtkit::Watchdog watchdog;
-        return CurrentPlatform().ChooseFolder(
-            FolderDialogTexts{"選択", "スクリプトフォルダ指定", "スクリプトフォルダを選択してください。", root_});
+        return CurrentPlatform().ChooseFolder(texts);
+    }
+    FolderDialogTexts Texts() const
+    {
+        return {"選択", "スクリプトフォルダ指定", "スクリプトフォルダを選択してください。", root_};
     }
 
     std::string root_;
@@ -183,14 +221,58 @@ TEST_F(QtFolderDialogTest, ShowsItsTextsToTheUser)
             prompt = label->text();
             promptShownAboveTheName = name && label->mapTo(&dialog, QPoint(0, 0)).y() <
                                                   name->mapTo(&dialog, QPoint(0, 0)).y();
+            // The prompt has its row to itself.
+            const QRect promptArea(label->mapTo(&dialog, QPoint(0, 0)), label->size());
+            for (QWidget* other : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (other == label || !other->isVisible() || other->isWindow()) continue;
+                EXPECT_FALSE(promptArea.intersects(other->geometry())) << other->objectName().toStdString();
+            }
         }
         EXPECT_EQ(dialog.fileMode(), QFileDialog::Directory);
+        EXPECT_TRUE(dialog.testOption(QFileDialog::ShowDirsOnly));
+        // It opens where it was asked to.
+        EXPECT_EQ(dialog.directory().absolutePath(), QString::fromStdString(root_));
         dialog.reject();
     });
     EXPECT_EQ(title, QStringLiteral("スクリプトフォルダ指定"));
     EXPECT_EQ(accept, QStringLiteral("選択"));
     EXPECT_EQ(prompt, QStringLiteral("スクリプトフォルダを選択してください。"));
     EXPECT_TRUE(promptShownAboveTheName);
+}
+
+TEST_F(QtFolderDialogTest, WithoutAFolderOrAPromptItOpensAtHomeAndShowsNoPrompt)
+{
+    FolderDialogTexts texts = Texts();
+    texts.initialDirectory.clear();
+    texts.promptText.clear();
+    QString opened;
+    bool promptShown = true;
+    Choose(texts, [&](QFileDialog& dialog) {
+        opened = dialog.directory().absolutePath();
+        promptShown = dialog.findChild<QLabel*>(QStringLiteral("promptLabel")) != nullptr;
+        dialog.reject();
+    });
+    EXPECT_EQ(opened, QDir::homePath());
+    EXPECT_FALSE(promptShown);
+}
+
+TEST_F(QtFolderDialogTest, APromptIsShownAsItIs)
+{
+    FolderDialogTexts texts = Texts();
+    texts.promptText = "<b>a & b</b>";
+    Qt::TextFormat format = Qt::AutoText;
+    Choose(texts, [&](QFileDialog& dialog) {
+        if (auto* label = dialog.findChild<QLabel*>(QStringLiteral("promptLabel"))) format = label->textFormat();
+        dialog.reject();
+    });
+    EXPECT_EQ(format, Qt::PlainText);
+}
+
+// A request to end the program closes an open dialog as cancelled: the
+// folder it shows at that moment is not taken as chosen.
+TEST_F(QtFolderDialogTest, DismissingTheDialogChoosesNothing)
+{
+    EXPECT_EQ(Choose([](QFileDialog&) { qt::DismissModalDialogs(); }), std::nullopt);
 }
 
 TEST_F(QtFolderDialogTest, TypingAFoldersPathAndReturnChoosesIt)

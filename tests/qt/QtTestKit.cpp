@@ -176,6 +176,7 @@ WindowTest::WindowTest()
         w.SetMaximizeButton(false);
         w.SetLeft(100);
         w.SetTop(120);
+        if (onLayout) onLayout(w);
     });
     record_.Handle("CreateControls", [this](Object& object) {
         auto& w = static_cast<Window&>(object);

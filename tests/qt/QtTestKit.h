@@ -73,6 +73,8 @@ public:  // for tables of cases
     // children, the CollapseRow default removes the rows beneath.
     std::function<void(std::int32_t row)> onExpand, onCollapse;
     std::function<void()> onAction, onDoubleClick;
+    // Run at the end of Layout, to place or dress the window otherwise.
+    std::function<void(fw::Window& window)> onLayout;
 
 private:
     fw::ClassRecord record_;

@@ -4,12 +4,16 @@
 #include "framework/qt/QtViews.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeView>
 #include <QWidget>
+#include <QWindow>
 
 using namespace fw;
 using fw::qt::ContentOf;
@@ -96,11 +100,40 @@ TEST(QtShortcutTest, TranslatesTheFrameworkNotation)
     for (const Case& c : {Case{"Cmd+Q", "Ctrl+Q"}, Case{"Cmd+Z", "Ctrl+Z"}, Case{"Shift+Cmd+Z", "Ctrl+Shift+Z"},
                           Case{"Option+Cmd+X", "Ctrl+Alt+X"}, Case{"Ctrl+A", "Meta+A"}, Case{"Cmd+F5", "Ctrl+F5"},
                           Case{"", ""}, Case{"Q", ""}, Case{"Cmd+", ""}, Case{"Hyper+Q", ""},
-                          Case{"Cmd+NoSuchKey", ""}}) {
+                          Case{"Cmd+NoSuchKey", ""}, Case{"Hyper+Cmd+Q", ""}}) {
         SCOPED_TRACE(c.framework);
         EXPECT_EQ(fw::qt::ShortcutFromFramework(c.framework).toString(QKeySequence::PortableText),
                   QString::fromUtf8(c.qt));
     }
+}
+
+TEST(QtMenuBarTest, BuiltAgainShowsTheModelOnceWithItsTextsAsTheyAre)
+{
+    auto entry = [](const char* text) {
+        auto item = RuntimeNewObjectAs<MenuItem>(MenuItem::Lookup());
+        item->SetText(text);
+        return item;
+    };
+    auto model = New<MenuBar>();
+    MenuItemRef file = entry("File & Co");
+    MenuItemRef sub = entry("Sub &menu");
+    sub->Append(entry("One & &Two"));  // a submenu of one entry is still a submenu
+    file->Append(sub);
+    model->Append(file);
+
+    QMenuBar bar;
+    fw::qt::BuildMenuBar(bar, model);
+    fw::qt::BuildMenuBar(bar, model);  // the model changed: nothing of the old menus stays
+    const QList<QAction*> menus = bar.actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_TRUE(QKeySequence::mnemonic(menus[0]->text()).isEmpty());
+    const QList<QAction*> entries = menus[0]->menu()->actions();
+    ASSERT_EQ(entries.size(), 1);
+    ASSERT_TRUE(entries[0]->menu());
+    EXPECT_TRUE(QKeySequence::mnemonic(entries[0]->text()).isEmpty());
+    const QList<QAction*> inner = entries[0]->menu()->actions();
+    ASSERT_EQ(inner.size(), 1);
+    EXPECT_TRUE(QKeySequence::mnemonic(inner[0]->text()).isEmpty());
 }
 
 TEST_F(QtWindowViewTest, FollowsBoundsSetByTheModel)
@@ -127,8 +160,9 @@ TEST_F(QtWindowViewTest, UserResizeKeepsLockedControlsOnTheirEdges)
     Open();
     QWidget* frame = FrameOf(*window);
     const int bar = frame->height() - ContentOf(*window)->height();
-    for (const Case& c : {Case{{300, 400}, {300, 400}}, Case{{10, 10}, {64, 64}}, Case{{150, 200}, {150, 200}}}) {
-        SCOPED_TRACE(c.asked.width());
+    for (const Case& c : {Case{{300, 400}, {300, 400}}, Case{{10, 10}, {64, 64}}, Case{{150, 200}, {150, 200}},
+                          Case{{150, 260}, {150, 260}}, Case{{220, 260}, {220, 260}}}) {
+        SCOPED_TRACE(testing::Message() << c.asked.width() << "x" << c.asked.height());
         frame->resize(c.asked.width(), c.asked.height() + bar);
         qtkit::Settle();
         const int w = c.content.width(), h = c.content.height();
@@ -163,6 +197,72 @@ TEST_F(QtWindowViewTest, FollowsVisibilityAndFlagsSetByTheModel)
     EXPECT_TRUE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(ScreenRect(ContentOf(*window)), ModelRect(*window));
+    window->SetCloseButton(false);
+    EXPECT_FALSE(frame->windowFlags() & Qt::WindowCloseButtonHint);
+
+    // Qt would read "[*]" as its mark for unsaved changes and drop it.
+    window->SetTitle("Quillmere [*]");
+    ASSERT_TRUE(frame->windowHandle());
+    EXPECT_EQ(frame->windowHandle()->title(), QStringLiteral("Quillmere [*]"));
+}
+
+TEST_F(QtWindowViewTest, AWindowWithoutMenusIsAllContentArea)
+{
+    Open();
+    window->SetMenuBar(nullptr);
+    qtkit::Settle();
+    EXPECT_TRUE(MenuBarOf(*window)->isHidden());
+    EXPECT_EQ(ScreenRect(ContentOf(*window)), QRect(100, 120, 150, 200));
+    EXPECT_EQ(FrameOf(*window)->height(), 200);
+}
+
+TEST_F(QtWindowViewTest, AWindowOpenedAboveTheScreenComesDownWithItsMenuBar)
+{
+    onLayout = [](Window& w) { w.SetTop(-5000); };
+    Open();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_GE(FrameOf(*window)->geometry().top(), screen.top());
+    EXPECT_EQ(window->Top(), FrameOf(*window)->geometry().top() + MenuBarOf(*window)->height());
+}
+
+TEST_F(QtWindowViewTest, ControlsFollowTheirModels)
+{
+    Open();
+    QWidget* push = WidgetOf(*button);
+    button->SetVisible(false);
+    EXPECT_FALSE(push->isVisible());
+    button->SetVisible(true);
+    EXPECT_TRUE(push->isVisible());
+    button->SetEnabled(false);
+    EXPECT_FALSE(push->isEnabled());
+    button->SetEnabled(true);
+    EXPECT_TRUE(push->isEnabled());
+
+    // A caption is shown as it is: '&' marks no access key.
+    button->SetCaption("A & B &C");
+    EXPECT_TRUE(QKeySequence::mnemonic(qobject_cast<QPushButton*>(push)->text()).isEmpty());
+
+    struct Case {
+        const char* font;
+        double size;
+        std::int32_t unit;  // 0 default, 3 inches, 4 millimetres
+        int pixels;         // 0: the application's own size
+    };
+    for (const Case& c : {Case{"System", 0, 0, 0}, Case{"", 12, 0, 12}, Case{"SmallSystem", 0.25, 3, 18},
+                          Case{"System", 7, 4, 20}}) {
+        SCOPED_TRACE(testing::Message() << c.font << " " << c.size << " unit " << c.unit);
+        button->SetTextFont(c.font);
+        button->SetTextUnit(c.unit);
+        button->SetTextSize(float(c.size));
+        const QFont font = push->font();
+        EXPECT_EQ(font.family(), QApplication::font().family());
+        if (c.pixels > 0) {
+            EXPECT_EQ(font.pixelSize(), c.pixels);
+        } else {
+            EXPECT_EQ(font.pixelSize(), QApplication::font().pixelSize());
+            EXPECT_EQ(font.pointSizeF(), QApplication::font().pointSizeF());
+        }
+    }
 }
 
 TEST_F(QtWindowViewTest, CloseRequestGoesToTheModelWhichClosesTheWindow)

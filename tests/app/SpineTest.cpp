@@ -52,8 +52,13 @@ TEST_F(Spine, MenuTreeHoldsExactlyTheTabledEntries)
             EXPECT_EQ(menu->Item(i)->Text(), entries[i].text);
             EXPECT_EQ(menu->Item(i)->KeyboardShortcut(), entries[i].shortcut);
             EXPECT_TRUE(menu->Item(i)->AutoEnable());
+            // Only the quit entry ends the program (and takes the platform's quit place).
+            EXPECT_EQ(bool(std::dynamic_pointer_cast<QuitMenuItem>(menu->Item(i))),
+                      std::string(entries[i].name) == "FileQuit");
         }
     };
+    EXPECT_FALSE(std::dynamic_pointer_cast<QuitMenuItem>(bar->Item(0)));
+    EXPECT_FALSE(std::dynamic_pointer_cast<QuitMenuItem>(bar->Item(1)));
     check(bar->Item(0), "FileMenu", "ファイル", file);
     check(bar->Item(1), "EditMenu", "編集", edit);
 

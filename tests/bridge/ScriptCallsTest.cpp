@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -28,17 +29,19 @@ struct Operation {
     const char* name;
     std::int32_t number;
     bool hasResult;
+    // Asking is over in a moment; Illustrator may take a while over a file.
+    std::chrono::seconds timeLimit;
     std::function<String(const VariantArrayRef&)> call;
 };
 
 const std::vector<Operation>& Operations()
 {
     static const std::vector<Operation> operations{
-        {"getAiVer", 168, true, getAiVer},
-        {"frontAppli", 169, true, frontAppli},
-        {"acctivemyapp", 170, false, [](const VariantArrayRef& l) { acctivemyapp(l); return String(); }},
-        {"goas", 171, true, goas},
-        {"gojs", 172, true, gojs},
+        {"getAiVer", 168, true, std::chrono::seconds(5), getAiVer},
+        {"frontAppli", 169, true, std::chrono::seconds(5), frontAppli},
+        {"acctivemyapp", 170, false, std::chrono::seconds(5), [](const VariantArrayRef& l) { acctivemyapp(l); return String(); }},
+        {"goas", 171, true, std::chrono::seconds(30), goas},
+        {"gojs", 172, true, std::chrono::seconds(30), gojs},
     };
     return operations;
 }
@@ -68,6 +71,8 @@ TEST(ScriptCallsTest, EachOperationRunsItsOwnScriptInTheFormItsListAsksFor)
             String result = op.call(ListOf(l.list));
 
             EXPECT_EQ(host.Described(), std::vector<std::string>{std::to_string(op.number) + l.parameters});
+            ASSERT_EQ(host.Calls().size(), 1u);
+            EXPECT_EQ(host.Calls()[0].timeLimit, op.timeLimit);
             EXPECT_EQ(ParamScriptsStarted(), started + l.starts);
             EXPECT_EQ(ParamScriptsPending(), 0);
             EXPECT_EQ(result, op.hasResult ? " 14.0.0\n" : "");

@@ -86,6 +86,22 @@ TEST_F(OpenClose, ASavedFolderThatHasVanishedLeavesTheDefaultScriptsFolderListed
     EXPECT_EQ(window->Left(), 1);  // the bounds are still applied
 }
 
+// An empty folder line is no folder saved: the default scripts folder is
+// listed, and the close saves it.
+TEST_F(OpenClose, AnEmptyFolderLineListsAndSavesTheDefaultScriptsFolder)
+{
+    const std::string volume = Make({"Volume/"});
+    LayOutFirstVolume(volume);
+    const std::string scripts = volume + "/Applications/Adobe Illustrator CS3/Presets.localized/Scripts.localized";
+    WriteFile(scripts + "/default.jsx", "");
+    WriteFile(PreferencesFile(), "1\n2\n150\n200\n\n");
+    platform->Scripts().Answer(168, "13.0.0");
+    auto window = Start();
+    EXPECT_EQ(Rows(window->LB1()), std::vector<std::string>{"default.jsx"});
+    window->Close();
+    EXPECT_EQ(ReadFile(PreferencesFile()), "1\n2\n150\n200\n" + scripts + "\n");
+}
+
 TEST_F(OpenClose, ASavedFolderWinsAndTheBoundsAreApplied)
 {
     std::string folder = Make({"スクリプト集/", "スクリプト集/a.jsx"});

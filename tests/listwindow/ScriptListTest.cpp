@@ -50,8 +50,26 @@ TEST_F(ScriptList, ChildrenAreListedByTheirNamesOnly)
                                "L/Deep/.hidden"});
     // Inside a listed sub-folder only a leading "." hides a child.
     WriteFile(folder + "/Deep/.hidden", "z.jsx\n");
+    WriteFile(folder + "/Deep/zz\xFF.jsx", "");  // not valid text: shown as it can be
     Fill(folder);
-    EXPECT_EQ(window->LB1()->Cell(0, 1), "e.jsx<>Inner<>z.jsx");
+    EXPECT_EQ(window->LB1()->Cell(0, 1), "e.jsx<>Inner<>z.jsx<>zz\xEF\xBF\xBD.jsx");
+}
+
+// A big folder must not freeze the window while it is read, before any row
+// is shown: events are let through after every entry and every child.
+TEST_F(ScriptList, ReadingAFolderLetsEventsThroughAfterEveryEntry)
+{
+    Fill(Make({"Old/", "Old/old.jsx"}));
+    std::string folder = Make({"L/", "L/a.jsx", "L/b.jsx", "L/c.jsx", "L/Tools/d.jsx", "L/Tools/e.jsx",
+                               "L/Tools/f.jsx"});
+    int whileReading = 0;
+    platform->duringYield = [&] {
+        if (Rows(window->LB1()) == std::vector<std::string>{"old.jsx"}) ++whileReading;
+    };
+    Fill(folder);
+    platform->duringYield = nullptr;
+    EXPECT_GE(whileReading, 4 + 3);  // four entries, three children
+    EXPECT_EQ(Rows(window->LB1()), (std::vector<std::string>{"a.jsx", "b.jsx", "c.jsx", "Tools"}));
 }
 
 TEST_F(ScriptList, NothingToListShowsTheMessageAndKeepsTheColumns)

@@ -66,25 +66,17 @@ constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
 String RepairedUtf8(std::string_view s)
 {
-    // Nearly every name is valid already: copy it whole up to its first fault.
-    std::size_t valid = 0;
-    while (valid < s.size()) {
-        const std::size_t n = static_cast<unsigned char>(s[valid]) < 0x80 ? 1 : Utf8SequenceAt(s.substr(valid));
-        if (n == 0) break;
-        valid += n;
-    }
-    String out(s.substr(0, valid));
-    s.remove_prefix(valid);
-    if (s.empty()) return out;
-    out.reserve(out.size() + s.size() + 2);
+    // Valid runs are copied whole: nearly every name is one run.
+    String out;
     while (!s.empty()) {
-        std::size_t n = Utf8SequenceAt(s);
-        if (n == 0) {
+        std::size_t valid = 0;
+        for (std::size_t n; valid < s.size() && (n = Utf8SequenceAt(s.substr(valid))) != 0;) valid += n;
+        out.append(s.substr(0, valid));
+        s.remove_prefix(valid);
+        if (!s.empty()) {
             out += kReplacementCharacter;
-            n = 1;
-        } else
-            out.append(s.substr(0, n));
-        s.remove_prefix(n);
+            s.remove_prefix(1);
+        }
     }
     return out;
 }

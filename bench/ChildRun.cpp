@@ -44,6 +44,19 @@ int WaitFor(pid_t pid)
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 }
 
+bool RunToItsEnd(const std::string& program)
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+    pid_t pid = StartProcess({program}, nullptr, fds[1]);
+    ::close(fds[1]);
+    char buffer[256];
+    while (::read(fds[0], buffer, sizeof buffer) > 0) {
+    }
+    ::close(fds[0]);
+    return pid >= 0 && WaitFor(pid) == 0;
+}
+
 ChildOutput RunSelf(const std::vector<std::string>& arguments, std::chrono::seconds limit)
 {
     ChildOutput result;

@@ -22,6 +22,10 @@ pid_t StartProcess(const std::vector<std::string>& argv, char* const* env, int s
 // Waits for the child; its exit status, or 128 + the signal that ended it.
 int WaitFor(pid_t pid);
 
+// Starts the program as a helper is started (its output read to the end),
+// waits for it; whether it ran and exited with status 0.
+bool RunToItsEnd(const std::string& program);
+
 struct ChildOutput {
     std::string out;
     std::string failure;  // empty when the child ran to a zero exit status

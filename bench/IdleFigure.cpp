@@ -155,15 +155,7 @@ int OnceASecondChild(const std::string& helper)
     for (auto next = Clock::now();; ) {
         next += std::chrono::seconds(1);
         std::this_thread::sleep_until(next);
-        int fds[2];
-        if (::pipe2(fds, O_CLOEXEC) != 0) return 1;
-        pid_t pid = StartProcess({helper}, nullptr, fds[1]);
-        ::close(fds[1]);
-        char buffer[256];
-        while (::read(fds[0], buffer, sizeof buffer) > 0) {
-        }
-        ::close(fds[0]);
-        if (pid < 0 || WaitFor(pid) != 0) return 1;
+        if (!RunToItsEnd(helper)) return 1;
     }
 }
 

@@ -13,9 +13,6 @@
 #include <exception>
 #include <stdexcept>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace bench {
 
 namespace {
@@ -26,15 +23,7 @@ constexpr int kWarmUp = 10;
 // The floor: what any spawn of a program that prints nothing costs.
 void SpawnTrue()
 {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
-    pid_t pid = StartProcess({"/bin/true"}, nullptr, fds[1]);
-    ::close(fds[1]);
-    char buffer[256];
-    while (::read(fds[0], buffer, sizeof buffer) > 0) {
-    }
-    ::close(fds[0]);
-    if (pid < 0 || WaitFor(pid) != 0) throw std::runtime_error("/bin/true did not run");
+    if (!RunToItsEnd("/bin/true")) throw std::runtime_error("/bin/true did not run");
 }
 
 struct Samples {

@@ -2,6 +2,8 @@
 
 #include "Termination.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -58,14 +60,17 @@ bool OpenPipe(Fd& readEnd, Fd& writeEnd)
     return true;
 }
 
-// Appends what the non-blocking `fd` holds now; false once it is at its end.
+// Appends what the non-blocking `fd` holds now, up to kKeptHelperOutput in
+// all; what comes beyond that is read and dropped, so that the helper is
+// never held up by a full pipe. False once `fd` is at its end.
 bool ReadAvailable(int fd, String& out)
 {
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n > 0) {
-            out.append(buffer, std::size_t(n));
+            const std::size_t room = kKeptHelperOutput - std::min(out.size(), kKeptHelperOutput);
+            out.append(buffer, std::min(std::size_t(n), room));
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else {

@@ -7,6 +7,7 @@
 #include "Text.h"
 
 #include <chrono>
+#include <cstddef>
 #include <map>
 #include <vector>
 
@@ -33,10 +34,14 @@ enum class ChildEnd {
     Abandoned,   // not started, or stopped, because the program is ending
 };
 
+// Of what a helper writes, only this much is kept: its answer is a version
+// text or a name, and a helper that writes without end must not fill memory.
+constexpr std::size_t kKeptHelperOutput = 64 * 1024;
+
 struct ChildResult {
     ChildEnd end = ChildEnd::NotStarted;
     String failure;
-    String output;   // what it wrote to standard output
+    String output;   // the first kKeptHelperOutput bytes it wrote to standard output
     int status = 0;
     std::chrono::milliseconds timeLimit{0};
     bool Succeeded() const { return end == ChildEnd::Exited && status == 0; }

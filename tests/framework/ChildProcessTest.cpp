@@ -122,6 +122,20 @@ TEST_F(ChildProcessTest, AHelperThatClosesItsOutputEarlyIsWaitedForIdly)
     EXPECT_LT(used, 150ms);
 }
 
+// A helper that writes without end is still stopped at its limit, and of
+// what it wrote only the first part is kept.
+TEST_F(ChildProcessTest, WhatAHelperWritesIsKeptToItsFirstPart)
+{
+    const std::string path = folder + "/helper";
+    std::ofstream(path) << "#!/bin/sh\nexec yes Illustrator\n";
+    ::chmod(path.c_str(), 0755);
+    ChildResult run = Run(500ms);
+    EXPECT_EQ(run.end, ChildEnd::TimedOut);
+    EXPECT_LT(took, 2000ms);
+    ASSERT_EQ(run.output.size(), kKeptHelperOutput);
+    EXPECT_EQ(run.output.substr(0, 24), "Illustrator\nIllustrator\n");
+}
+
 // Real signals to this process, with the handlers the program installs; the
 // former handling is put back afterwards.
 class EndingTest : public ChildProcessTest {

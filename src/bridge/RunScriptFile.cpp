@@ -16,11 +16,11 @@ VariantArrayRef PathList(const FolderItemRef& file)
     return list;
 }
 
-// The user is told of a script that could not be started or did not finish
-// in time; one that ran and failed is Illustrator's to report.
+// The user is told of a script that could not be started; one that ran and
+// failed is Illustrator's to report.
 bool CouldNotBeRun(const ScriptCallException& e)
 {
-    return e.Reason() == ScriptCallException::Why::CannotStart || e.Reason() == ScriptCallException::Why::TimedOut;
+    return e.Reason() == ScriptCallException::Why::CannotStart;
 }
 
 } // namespace

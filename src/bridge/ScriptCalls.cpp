@@ -10,28 +10,21 @@ namespace {
 
 enum class Form { WithResult, WithoutResult };
 
-// How long a script may take before it is stopped. Asking Illustrator or the
-// desktop something, or coming to the front, takes a moment; Illustrator may
-// take a while over a script file that it is handed.
-constexpr std::chrono::seconds kAskingLimit{5};
-constexpr std::chrono::seconds kHandingOverLimit{30};
-
-// The one body of the five calls: the script number, its time limit and the
-// form are all that tells them apart.
-String CallScript(std::int32_t number, std::chrono::milliseconds limit, Form form,
-                  const VariantArrayRef& argumentList)
+// The one body of the five calls: the script number, how it is waited for
+// and the form are all that tells them apart.
+String CallScript(std::int32_t number, const HelperWait& wait, Form form, const VariantArrayRef& argumentList)
 {
     VariantArrayRef list = NotNil(argumentList);
 
     if (list->Ubound() < 0) {
         if (form == Form::WithoutResult) {
-            ScriptExecute(number, limit);
+            ScriptExecute(number, wait);
             return String();
         }
-        return ScriptFunction(number, limit);
+        return ScriptFunction(number, wait);
     }
 
-    std::int32_t handle = StartParamScript(number, limit);
+    std::int32_t handle = StartParamScript(number, wait);
     // The bound is read again on every pass: the yield may let others in.
     for (std::int32_t i = 0; i <= list->Ubound(); ++i) {
         Variant element = list->At(i);
@@ -49,29 +42,35 @@ String CallScript(std::int32_t number, std::chrono::milliseconds limit, Form for
     return CompleteParamScriptFunction(handle);
 }
 
+// Asking Illustrator or the desktop something, or coming to the front, takes
+// a moment: a script that takes longer is stuck. A script file handed to
+// Illustrator is the user's work, and takes as long as it takes.
+const HelperWait kAsking = HelperWait::Asking();
+const HelperWait kHandingOver = HelperWait::HandingOver();
+
 } // namespace
 
 String getAiVer(const VariantArrayRef& list)
 {
-    return CallScript(168, kAskingLimit, Form::WithResult, list);
+    return CallScript(168, kAsking, Form::WithResult, list);
 }
 
 String frontAppli(const VariantArrayRef& list)
 {
-    return CallScript(169, kAskingLimit, Form::WithResult, list);
+    return CallScript(169, kAsking, Form::WithResult, list);
 }
 
 void acctivemyapp(const VariantArrayRef& list)
 {
-    CallScript(170, kAskingLimit, Form::WithoutResult, list);
+    CallScript(170, kAsking, Form::WithoutResult, list);
 }
 
 String goas(const VariantArrayRef& list)
 {
-    return CallScript(171, kHandingOverLimit, Form::WithResult, list);
+    return CallScript(171, kHandingOver, Form::WithResult, list);
 }
 
 String gojs(const VariantArrayRef& list)
 {
-    return CallScript(172, kHandingOverLimit, Form::WithResult, list);
+    return CallScript(172, kHandingOver, Form::WithResult, list);
 }

@@ -1,9 +1,10 @@
 #pragma once
 
 // The program's calls of its compiled scripts. Each takes a script argument
-// list (empty, or the texts and integers to pass) and runs its script once.
-// A script that cannot be run, fails or takes too long raises
-// fw::ScriptCallException.
+// list (empty, or the texts and integers to pass), runs its script once and
+// returns when it has ended. A script that cannot be run or fails raises
+// fw::ScriptCallException, as does one that asks something and takes too
+// long; goas and gojs wait for the user's script however long it takes.
 
 #include "framework/Text.h"
 #include "framework/Variant.h"

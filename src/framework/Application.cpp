@@ -182,6 +182,12 @@ bool QuitRequested()
     return State().quitRequested;
 }
 
+bool EndingRequested()
+{
+    const RuntimeState& s = State();
+    return TerminationRequested() || s.quitRequested || s.loopFailure || !s.deferred.empty();
+}
+
 void RuntimeBackgroundTask()
 {
     if (HasPlatform()) CurrentPlatform().ProcessPendingEvents();

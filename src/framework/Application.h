@@ -75,5 +75,10 @@ void AtOutermostEvent(std::function<void()> request);
 // dialogs that are open, as if cancelled, so that their handlers can return.
 void DeliverTerminationRequest();
 bool QuitRequested();
+// Whether the program is ending or about to: a signal asked for it, Quit
+// ran, an exception left an event, or a close or quit waits for the running
+// handlers to return. From then on nothing is waited for: a helper that runs
+// is no longer waited for, none is started and no modal dialog is shown.
+bool EndingRequested();
 
 } // namespace fw

@@ -1,5 +1,6 @@
 #include "ChildProcess.h"
 
+#include "Application.h"
 #include "Termination.h"
 
 #include <algorithm>
@@ -79,6 +80,12 @@ bool ReadAvailable(int fd, String& out)
     }
 }
 
+bool Readable(int fd)
+{
+    pollfd watched{fd, POLLIN, 0};
+    return ::poll(&watched, 1, 0) > 0 && watched.revents != 0;
+}
+
 // A descriptor that becomes readable when the process ends; -1 where the
 // kernel has none, and the wait then looks again every few milliseconds.
 int OpenExitNotice(pid_t pid)
@@ -91,19 +98,31 @@ int OpenExitNotice(pid_t pid)
 #endif
 }
 
-// A started helper and its process group. Whatever way the run ends, the
-// group is killed and the helper reaped: nothing of it outlives the call.
+// How often a wait looks whether an ending was asked for: a close or a quit
+// asked for inside a handler wakes nothing, it waits for the handler.
+constexpr std::chrono::milliseconds kEndingCheck{100};
+
+// A started helper and its process group. Whatever way an asking helper's
+// run ends, its group is killed and it is reaped: nothing of it outlives the
+// call. A helper that hands the user's work over is never killed.
 class RunningChild {
 public:
-    explicit RunningChild(pid_t pid) : pid_(pid), exitNotice_(OpenExitNotice(pid)) {}
+    RunningChild(pid_t pid, const HelperWait& wait)
+        : pid_(pid), wait_(wait), start_(Clock::now()), exitNotice_(OpenExitNotice(pid))
+    {
+    }
     RunningChild(const RunningChild&) = delete;
     RunningChild& operator=(const RunningChild&) = delete;
     ~RunningChild()
     {
-        if (pid_ > 0) {
-            KillGroup();
-            Reap();
+        if (pid_ <= 0) return;
+        if (wait_.handsOverWork) {
+            // The user's work goes on; reaping it here would wait for its end.
+            if (HasEnded()) Reap();
+            return;
         }
+        KillGroup();
+        Reap();
     }
 
     // Whether the helper has ended; it is left unreaped, so that its pid,
@@ -114,26 +133,35 @@ public:
         return ::waitid(P_PID, id_t(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid_;
     }
 
-    // Reads the helper's output until it has ended, the deadline has passed
-    // or the program is asked to end.
-    ChildEnd Wait(int output, Clock::time_point deadline, String& text) const
+    // Reads the helper's output until it has ended, runs out of time or an
+    // ending of the program is asked for.
+    ChildEnd Wait(int output, const WhileWaiting& meanwhile, String& text) const
     {
         bool outputOpen = true;
         for (;;) {
             if (HasEnded()) return ChildEnd::Exited;
-            if (TerminationRequested()) return ChildEnd::Abandoned;
-            Clock::duration left = deadline - Clock::now();
-            if (left <= Clock::duration::zero()) return ChildEnd::TimedOut;
+            if (EndingRequested()) return wait_.handsOverWork ? ChildEnd::LeftRunning : ChildEnd::Abandoned;
+            std::chrono::milliseconds slice = kEndingCheck;
+            if (wait_.timeLimit.count() > 0) {
+                Clock::duration left = start_ + wait_.timeLimit - Clock::now();
+                if (left <= Clock::duration::zero()) return ChildEnd::TimedOut;
+                slice = std::min(slice, std::chrono::ceil<std::chrono::milliseconds>(left));
+            }
+            // Without a notice of the helper's end, look again soon.
+            if (exitNotice_.Get() < 0) slice = std::min(slice, std::chrono::milliseconds(10));
 
-            pollfd watched[3];
-            nfds_t count = 0;
-            if (outputOpen) watched[count++] = pollfd{output, POLLIN, 0};
-            if (exitNotice_.Get() >= 0) watched[count++] = pollfd{exitNotice_.Get(), POLLIN, 0};
-            if (TerminationDescriptor() >= 0) watched[count++] = pollfd{TerminationDescriptor(), POLLIN, 0};
-            auto timeout = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-            if (exitNotice_.Get() < 0) timeout = std::min<decltype(timeout)>(timeout, 10);
-            int ready = ::poll(watched, count, int(timeout));
-            if (ready > 0 && outputOpen && watched[0].revents != 0) outputOpen = ReadAvailable(output, text);
+            std::vector<int> watched;
+            if (outputOpen) watched.push_back(output);
+            if (exitNotice_.Get() >= 0) watched.push_back(exitNotice_.Get());
+            if (meanwhile) {
+                meanwhile(watched, slice);
+            } else {
+                if (TerminationDescriptor() >= 0) watched.push_back(TerminationDescriptor());
+                std::vector<pollfd> polled;
+                for (int fd : watched) polled.push_back(pollfd{fd, POLLIN, 0});
+                ::poll(polled.data(), nfds_t(polled.size()), int(slice.count()));
+            }
+            if (outputOpen && Readable(output)) outputOpen = ReadAvailable(output, text);
         }
     }
 
@@ -153,16 +181,21 @@ public:
         return status;
     }
 
+    // No longer ours to wait for: the user's work runs on by itself.
+    void LetGo() { pid_ = -1; }
+
 private:
     pid_t pid_;
+    HelperWait wait_;
+    Clock::time_point start_;
     Fd exitNotice_;
 };
 
-ChildResult Spawn(const std::vector<String>& argv, std::chrono::milliseconds timeLimit)
+ChildResult Spawn(const std::vector<String>& argv, const HelperWait& wait, const WhileWaiting& meanwhile)
 {
     ChildResult result;
-    result.timeLimit = timeLimit;
-    if (TerminationRequested()) {
+    result.timeLimit = wait.timeLimit;
+    if (EndingRequested()) {
         result.end = ChildEnd::Abandoned;
         return result;
     }
@@ -172,7 +205,6 @@ ChildResult Spawn(const std::vector<String>& argv, std::chrono::milliseconds tim
         return result;
     }
 
-    const Clock::time_point deadline = Clock::now() + timeLimit;
     StartOptions options;
     options.standardOutput = writeEnd.Get();
     options.ownProcessGroup = true;
@@ -182,15 +214,20 @@ ChildResult Spawn(const std::vector<String>& argv, std::chrono::milliseconds tim
         result.failure = Reason(argv[0], error);
         return result;
     }
-    RunningChild child(pid);
+    RunningChild child(pid, wait);
 
     // Our copy of the write end must go, or the pipe never reaches its end.
     writeEnd.Reset();
     ::fcntl(readEnd.Get(), F_SETFL, ::fcntl(readEnd.Get(), F_GETFL) | O_NONBLOCK);
-    result.end = child.Wait(readEnd.Get(), deadline, result.output);
-    // What the helper wrote before it ended is in the pipe already; what
-    // it left running must not go on holding the pipe, or running at all.
-    child.KillGroup();
+    result.end = child.Wait(readEnd.Get(), meanwhile, result.output);
+    if (result.end == ChildEnd::LeftRunning) {
+        child.LetGo();
+        return result;
+    }
+    // What an asking helper left running must not go on holding the pipe,
+    // or running at all; what the user's script started is the user's.
+    if (!wait.handsOverWork) child.KillGroup();
+    // What the helper wrote before it ended is in the pipe already.
     ReadAvailable(readEnd.Get(), result.output);
     int status = child.Reap();
     if (result.end == ChildEnd::Exited) {
@@ -248,8 +285,29 @@ int StartChild(const std::vector<String>& argv, const StartOptions& options, pid
     return error;
 }
 
+HelperWait HelperWait::Asking(std::chrono::milliseconds timeLimit)
+{
+    return HelperWait{timeLimit, false};
+}
+
+HelperWait HelperWait::Asking()
+{
+#ifdef __APPLE__
+    // The desktop's scripting service that the helpers talk to can take
+    // several seconds to start, the first time after a login.
+    return Asking(std::chrono::seconds(30));
+#else
+    return Asking(std::chrono::seconds(5));
+#endif
+}
+
+HelperWait HelperWait::HandingOver()
+{
+    return HelperWait{std::chrono::milliseconds(0), true};
+}
+
 ChildResult RunShippedHelper(const String& folder, const String& name, const std::vector<String>& arguments,
-                             std::chrono::milliseconds timeLimit)
+                             const HelperWait& wait, const WhileWaiting& meanwhile)
 {
 #ifdef __APPLE__
     // Compiled at build time: osascript need not compile the text at each call.
@@ -274,7 +332,7 @@ ChildResult RunShippedHelper(const String& folder, const String& name, const std
         result.failure = Reason(file, errno);
         return result;
     }
-    return Spawn(argv, timeLimit);
+    return Spawn(argv, wait, meanwhile);
 }
 
 String DescribeFailure(const String& what, const ChildResult& run)
@@ -285,6 +343,7 @@ String DescribeFailure(const String& what, const ChildResult& run)
     case ChildEnd::Signalled: return what + " was ended by signal " + std::to_string(run.status);
     case ChildEnd::TimedOut: return what + " did not finish within " + Seconds(run.timeLimit) + " and was stopped";
     case ChildEnd::Abandoned: return what + " was not run to its end: the program is ending";
+    case ChildEnd::LeftRunning: return what + " runs on: the program is ending";
     }
     return what + " failed";
 }

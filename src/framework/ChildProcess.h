@@ -4,6 +4,7 @@
 // through a shell, each argument passed as it is, standard input from
 // /dev/null, standard error shared with ours.
 
+#include "HelperWait.h"
 #include "Text.h"
 
 #include <chrono>
@@ -32,6 +33,7 @@ enum class ChildEnd {
     Signalled,   // `status` is the signal that ended it
     TimedOut,    // stopped at the time limit
     Abandoned,   // not started, or stopped, because the program is ending
+    LeftRunning, // handed the user's work over; no longer waited for, as the program is ending
 };
 
 // Of what a helper writes, only this much is kept: its answer is a version
@@ -47,15 +49,17 @@ struct ChildResult {
     bool Succeeded() const { return end == ChildEnd::Exited && status == 0; }
 };
 
-// Runs the helper `name` of `folder` with the arguments and waits for it,
-// at most `timeLimit`: on Linux the executable <folder>/<name>, on macOS the
-// compiled AppleScript <folder>/<name>.scpt through osascript. The helper
-// runs in a process group of its own. The wait ends when the helper itself
-// has ended, whatever it started that still holds its output; what is left
-// of its group then is killed, as is the whole group of a helper that runs
-// out of time or is still running when the program is asked to end.
+// Runs the helper `name` of `folder` with the arguments and waits for it as
+// `wait` says: on Linux the executable <folder>/<name>, on macOS the compiled
+// AppleScript <folder>/<name>.scpt through osascript. The helper runs in a
+// process group of its own. The wait ends when the helper itself has ended,
+// whatever it started that still holds its output, or when an ending of the
+// program is asked for. An asking helper's group is then killed, as is that
+// of one that runs out of time; a helper that hands the user's work over is
+// left to itself. `meanwhile` spends the time while the helper runs; without
+// it the wait only sleeps.
 ChildResult RunShippedHelper(const String& folder, const String& name, const std::vector<String>& arguments,
-                             std::chrono::milliseconds timeLimit);
+                             const HelperWait& wait, const WhileWaiting& meanwhile = {});
 
 // Why a run did not succeed, as one line about `what` ("compiled script 169").
 String DescribeFailure(const String& what, const ChildResult& run);

@@ -1,15 +1,15 @@
 #include "Dialogs.h"
 
+#include "Application.h"
 #include "FolderItem.h"
 #include "Platform.h"
-#include "Termination.h"
 
 namespace fw {
 
 void MsgBox(const String& text)
 {
     // Nobody is to be kept waiting for an answer while the program ends.
-    if (TerminationRequested()) return;
+    if (EndingRequested()) return;
     CurrentPlatform().ShowMessage(text);
 }
 
@@ -31,7 +31,7 @@ const ClassRecord& SelectFolderDialog::Lookup()
 
 std::shared_ptr<FolderItem> FolderItemDialog::ShowModal()
 {
-    if (TerminationRequested()) return nullptr;
+    if (EndingRequested()) return nullptr;
     FolderDialogTexts texts{actionButtonCaption_, title_, promptText_,
                             initialDirectory_ ? initialDirectory_->AbsolutePath() : String()};
     std::optional<String> chosen = CurrentPlatform().ChooseFolder(texts);

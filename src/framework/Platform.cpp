@@ -1,8 +1,10 @@
 #include "Platform.h"
 
 #include "Exceptions.h"
+#include "Window.h"
 
 #include <climits>
+#include <poll.h>
 #include <unistd.h>
 
 #ifdef __APPLE__
@@ -30,6 +32,42 @@ Seams& TheSeams()
 }
 
 } // namespace
+
+void Platform::WaitLettingEventsThrough(const std::vector<int>& descriptors, std::chrono::milliseconds most,
+                                        bool userInput)
+{
+    (void)userInput;
+    ProcessPendingEvents();
+    std::vector<pollfd> watched;
+    for (int fd : descriptors) watched.push_back(pollfd{fd, POLLIN, 0});
+    ::poll(watched.data(), nfds_t(watched.size()), int(most.count()));
+}
+
+namespace {
+
+bool UserEventRunningInAWindow()
+{
+    for (const WindowRef& window : OpenWindows())
+        if (window->UserEventRunning()) return true;
+    return false;
+}
+
+} // namespace
+
+WhileWaiting EventsGoOnWhileWaiting(const HelperWait& wait)
+{
+    if (!HasPlatform()) return {};
+    const bool handsOverWork = wait.handsOverWork;
+    return [handsOverWork](const std::vector<int>& watched, std::chrono::milliseconds most) {
+        // The user's input goes through where it cannot start a handler of
+        // its own inside the one that waits: while the handler of something
+        // the user did runs, the window drops what else the user does to it,
+        // and a close or quit waits for the handler. Otherwise (a tick, the
+        // start) it waits, so that no click is lost.
+        const bool userInput = handsOverWork || UserEventRunningInAWindow();
+        CurrentPlatform().WaitLettingEventsThrough(watched, most, userInput);
+    };
+}
 
 Platform& CurrentPlatform()
 {

@@ -5,6 +5,7 @@
 // seams (scripts, Apple events, launching) have real implementations in the
 // framework itself and recording ones in tests/support.
 
+#include "HelperWait.h"
 #include "Text.h"
 
 #include <chrono>
@@ -97,6 +98,11 @@ public:
     // The parts of the screens that windows may take (less panels and docks),
     // primary first; none when the platform cannot tell.
     virtual std::vector<Rect> AvailableScreenAreas() { return {}; }
+    // Lets events through until one of `descriptors` is readable or `most`
+    // has passed: how the window lives on while a helper runs. Without
+    // `userInput` the user's clicks and keys wait until later.
+    virtual void WaitLettingEventsThrough(const std::vector<int>& descriptors, std::chrono::milliseconds most,
+                                          bool userInput);
 };
 
 // One parameter of a compiled-script call.
@@ -109,11 +115,11 @@ struct ScriptParameter {
 class ScriptHost {
 public:
     virtual ~ScriptHost() = default;
-    // Runs script `number` with the parameters in order, for at most
-    // `timeLimit`; its text result. Raises ScriptCallException when the
+    // Runs script `number` with the parameters in order and waits for it as
+    // `wait` says; its text result. Raises ScriptCallException when the
     // script cannot be run or does not end well.
     virtual String Run(std::int32_t number, const std::vector<ScriptParameter>& parameters,
-                       std::chrono::milliseconds timeLimit) = 0;
+                       const HelperWait& wait) = 0;
 };
 
 class AppleEventTransport {
@@ -149,6 +155,11 @@ void InstallLauncher(std::unique_ptr<Launcher> launcher);
 std::unique_ptr<ScriptHost> MakeProcessScriptHost(const String& scriptsFolder);
 std::unique_ptr<AppleEventTransport> MakeProcessAppleEventTransport(const String& scriptsFolder);
 std::unique_ptr<Launcher> MakeSystemLauncher();
+
+// How the process seams spend the time while their helper runs: the
+// installed platform lets events through; with none installed, the wait
+// only sleeps.
+WhileWaiting EventsGoOnWhileWaiting(const HelperWait& wait);
 
 // The folder that holds the running executable (where its scripts lie).
 String ProgramFolder();

@@ -6,10 +6,6 @@ namespace fw {
 
 namespace {
 
-// Delivering an event is a moment's work; a sender that takes longer is
-// stuck, and the event counts as not delivered.
-constexpr std::chrono::seconds kSendTimeLimit{5};
-
 // Events go out through the sender shipped beside the compiled scripts,
 // given the three codes as text; it exits 0 once the event is delivered.
 class ProcessAppleEventTransport final : public AppleEventTransport {
@@ -18,10 +14,13 @@ public:
 
     bool Send(std::uint32_t eventClass, std::uint32_t eventID, std::uint32_t signature) override
     {
+        // Delivering an event is a moment's work; a sender that takes longer
+        // is stuck, and the event counts as not delivered.
+        const HelperWait wait = HelperWait::Asking();
         ChildResult run = RunShippedHelper(
             folder_, "appleevent",
-            {FourCharCodeText(eventClass), FourCharCodeText(eventID), FourCharCodeText(signature)},
-            kSendTimeLimit);
+            {FourCharCodeText(eventClass), FourCharCodeText(eventID), FourCharCodeText(signature)}, wait,
+            EventsGoOnWhileWaiting(wait));
         // A status other than 0 is the sender's answer, not its failure.
         if (run.end == ChildEnd::Exited)
             failures_.Worked(kWhat);

@@ -13,7 +13,8 @@ ScriptCallException::Why WhyOf(ChildEnd end)
     case ChildEnd::TimedOut: return ScriptCallException::Why::TimedOut;
     case ChildEnd::Signalled: return ScriptCallException::Why::Signalled;
     case ChildEnd::Abandoned: return ScriptCallException::Why::Ending;
-    case ChildEnd::Exited: break;
+    case ChildEnd::Exited:
+    case ChildEnd::LeftRunning: break;
     }
     return ScriptCallException::Why::Failed;
 }
@@ -24,14 +25,16 @@ public:
     explicit ProcessScriptHost(String folder) : folder_(std::move(folder)) {}
 
     String Run(std::int32_t number, const std::vector<ScriptParameter>& parameters,
-               std::chrono::milliseconds timeLimit) override
+               const HelperWait& wait) override
     {
         std::vector<String> arguments;
         for (const ScriptParameter& p : parameters)
             arguments.push_back(p.isInteger ? Str(p.integer) : p.text);
 
         const String what = "compiled script " + Str(number);
-        ChildResult run = RunShippedHelper(folder_, Str(number), arguments, timeLimit);
+        ChildResult run = RunShippedHelper(folder_, Str(number), arguments, wait, EventsGoOnWhileWaiting(wait));
+        // The user's work runs on after us: for the caller, as if it had ended.
+        if (run.end == ChildEnd::LeftRunning) return String();
         if (!run.Succeeded()) {
             // What a failing script printed is no answer.
             String message = DescribeFailure(what, run);

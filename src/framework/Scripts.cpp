@@ -12,7 +12,7 @@ namespace {
 
 struct PendingCall {
     std::int32_t number = 0;
-    std::chrono::milliseconds timeLimit{0};
+    HelperWait wait;
     std::vector<ScriptParameter> parameters;
 };
 
@@ -41,29 +41,29 @@ String Complete(std::int32_t handle)
 {
     PendingCall call = std::move(Find(handle));
     Pending().calls.erase(handle);
-    return CurrentScriptHost().Run(call.number, call.parameters, call.timeLimit);
+    return CurrentScriptHost().Run(call.number, call.parameters, call.wait);
 }
 
 } // namespace
 
-String ScriptFunction(std::int32_t number, std::chrono::milliseconds timeLimit)
+String ScriptFunction(std::int32_t number, const HelperWait& wait)
 {
-    return CurrentScriptHost().Run(number, {}, timeLimit);
+    return CurrentScriptHost().Run(number, {}, wait);
 }
 
-void ScriptExecute(std::int32_t number, std::chrono::milliseconds timeLimit)
+void ScriptExecute(std::int32_t number, const HelperWait& wait)
 {
-    CurrentScriptHost().Run(number, {}, timeLimit);
+    CurrentScriptHost().Run(number, {}, wait);
 }
 
-std::int32_t StartParamScript(std::int32_t number, std::chrono::milliseconds timeLimit)
+std::int32_t StartParamScript(std::int32_t number, const HelperWait& wait)
 {
     PendingCalls& pending = Pending();
     // Handles are never 0, and one still pending is never given again.
     do {
         pending.lastHandle = pending.lastHandle == INT32_MAX ? 1 : pending.lastHandle + 1;
     } while (pending.calls.count(pending.lastHandle));
-    pending.calls[pending.lastHandle] = PendingCall{number, timeLimit, {}};
+    pending.calls[pending.lastHandle] = PendingCall{number, wait, {}};
     ++pending.started;
     return pending.lastHandle;
 }

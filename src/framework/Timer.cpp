@@ -59,10 +59,18 @@ void Timer::AttachTo(const std::shared_ptr<fw::Window>& window)
 
 void Timer::CallAction()
 {
+    // A tick that comes while the last one's handler still waits for a
+    // helper is dropped: ticks never pile up inside one another.
+    if (acting_) return;
     if (mode_ == kModeSingle) {
         mode_ = kModeOff;
         running_.reset();
     }
+    struct Acting {
+        bool& flag;
+        explicit Acting(bool& f) : flag(f) { flag = true; }
+        ~Acting() { flag = false; }
+    } acting(acting_);
     RaiseEvent("Action");
 }
 

@@ -19,7 +19,7 @@ public:
     void Reset();
     void addActionNotificationReceiver(const ObjectRef& receiver);
     void removeActionNotificationReceiver(const ObjectRef& receiver);
-    // One tick: raises Action.
+    // One tick: raises Action, unless the last tick's Action still runs.
     void CallAction();
 
     void AttachTo(const std::shared_ptr<fw::Window>& window) override;
@@ -30,6 +30,7 @@ private:
     std::int32_t mode_ = kModeMultiple;
     std::int32_t period_ = 1000;
     bool attached_ = false;
+    bool acting_ = false;
     std::unique_ptr<TimerHandle> running_;
     std::vector<std::weak_ptr<Object>> receivers_;
 };

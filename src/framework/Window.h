@@ -74,6 +74,9 @@ public:
     void ViewResized(std::int32_t width, std::int32_t height);
     // Closes the window, once the event that it came in has returned.
     void ViewCloseRequested();
+    // Whether the handler of something the user did to a control of the
+    // window still runs: what else the user does to them meanwhile is dropped.
+    bool UserEventRunning() const { return userEventsRunning_ > 0; }
     WindowView* View() const { return view_.get(); }
 
 private:

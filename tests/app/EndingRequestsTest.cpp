@@ -2,23 +2,16 @@
 // running: they wait for the handler to return, then end the program the way
 // the quit entry does.
 
+#include "support/EndingRequests.h"
 #include "support/ProgramFixture.h"
 
-#include "framework/Termination.h"
-
-#include <functional>
-
 using namespace fw;
+using fwtest::EndingRequest;
+using fwtest::kEndingRequests;
 using fwtest::ProgramFixture;
+using fwtest::SignalArrives;
 
 namespace {
-
-// What the Qt backend does once a signal's byte reaches its loop.
-void SignalArrives()
-{
-    NoteTerminationRequest();
-    DeliverTerminationRequest();
-}
 
 class EndingRequests : public ProgramFixture {
 protected:
@@ -45,20 +38,9 @@ protected:
     std::string former, chosen;
 };
 
-struct Request {
-    const char* name;
-    std::function<void()> ask;
-};
-
-const Request kRequests[] = {
-    {"close request", [] { ::Window1()->ViewCloseRequested(); }},
-    {"quit entry", [] { ::Window1()->FileQuit()->Choose(); }},
-    {"signal", [] { SignalArrives(); }},
-};
-
 TEST_F(EndingRequests, ARequestDuringALongLoopWaitsForTheHandlerToReturn)
 {
-    for (const Request& request : kRequests) {
+    for (const EndingRequest& request : kEndingRequests) {
         SCOPED_TRACE(request.name);
         Restart();
         std::vector<bool> openAtLaterYields;
@@ -101,17 +83,21 @@ TEST_F(EndingRequests, ASignalDuringAMessageKeepsWhatTheHandlerDoesAfterIt)
 
 TEST_F(EndingRequests, NoDialogWaitsForAnAnswerOnceAnEndingWasAsked)
 {
-    platform->AppleEvents().SetDelivered(false);
-    platform->folderAnswers.push_back(chosen);
-    platform->duringMessage = [](const std::string&) { SignalArrives(); };
-    platform->Post([] {
-        ::Window1()->goscript(nullptr, "x.jsx");
-        ::Window1()->BevelButton1()->ViewPressed();
-    });
-    EXPECT_EQ(program::main(), 0);
-    // Not "Illustratorを起動してください。" after it, nor the folder dialog.
-    EXPECT_EQ(platform->messages, std::vector<std::string>{"x.jsxが見つかりません"});
-    EXPECT_TRUE(platform->folderDialogs.empty());
+    for (const EndingRequest& request : kEndingRequests) {
+        SCOPED_TRACE(request.name);
+        Restart();
+        platform->AppleEvents().SetDelivered(false);
+        platform->folderAnswers.push_back(chosen);
+        platform->duringMessage = [&](const std::string&) { DeliverFromLoop(request.ask); };
+        platform->Post([] {
+            ::Window1()->goscript(nullptr, "x.jsx");
+            ::Window1()->BevelButton1()->ViewPressed();
+        });
+        EXPECT_EQ(program::main(), 0);
+        // Not "Illustratorを起動してください。" after it, nor the folder dialog.
+        EXPECT_EQ(platform->messages, std::vector<std::string>{"x.jsxが見つかりません"});
+        EXPECT_TRUE(platform->folderDialogs.empty());
+    }
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 // Helpers that hang, leave something behind, or are running when the
 // program is asked to end: real child processes.
 
+#include "framework/Application.h"
 #include "framework/ChildProcess.h"
+#include "framework/Platform.h"
 #include "framework/Termination.h"
 #include "support/StandinState.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <iterator>
@@ -45,6 +48,12 @@ bool GoneWithin(pid_t pid, std::chrono::milliseconds patience)
 
 class ChildProcessTest : public ::testing::Test {
 protected:
+    // No ending left over from another test, and no platform: the waits sleep.
+    void SetUp() override
+    {
+        RuntimeInit();
+        InstallPlatform(nullptr);
+    }
     void TearDown() override { fwtest::RemoveFolder(folder); }
 
     // A helper that starts a `sleep` of its own, notes its pid, then runs `rest`.
@@ -55,10 +64,11 @@ protected:
         ::chmod(path.c_str(), 0755);
     }
 
-    ChildResult Run(std::chrono::milliseconds limit)
+    ChildResult Run(std::chrono::milliseconds limit) { return Run(HelperWait::Asking(limit)); }
+    ChildResult Run(const HelperWait& wait, const WhileWaiting& meanwhile = {})
     {
         const auto start = Clock::now();
-        ChildResult run = RunShippedHelper(folder, "helper", {}, limit);
+        ChildResult run = RunShippedHelper(folder, "helper", {}, wait, meanwhile);
         took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
         return run;
     }
@@ -136,12 +146,32 @@ TEST_F(ChildProcessTest, WhatAHelperWritesIsKeptToItsFirstPart)
     EXPECT_EQ(run.output.substr(0, 24), "Illustrator\nIllustrator\n");
 }
 
+// The user's script file handed over: waited for to its end while events go
+// on, and what it started is the user's and left alone.
+TEST_F(ChildProcessTest, AHelperThatHandsOverWorkRunsToItsEndAndWhatItStartedIsLeftAlone)
+{
+    AddHelper("sleep 0.4\necho done");
+    int passes = 0;
+    ChildResult run = Run(HelperWait::HandingOver(), [&](const std::vector<int>&, std::chrono::milliseconds most) {
+        ++passes;
+        std::this_thread::sleep_for(std::min(most, std::chrono::milliseconds(20)));
+    });
+    EXPECT_TRUE(run.Succeeded());
+    EXPECT_EQ(run.output, "done\n");
+    EXPECT_GE(took, 400ms);
+    EXPECT_GE(passes, 3);  // events went on while it ran
+    ASSERT_GT(Sleeper(), 0);
+    EXPECT_FALSE(GoneWithin(Sleeper(), 300ms));
+    ::kill(Sleeper(), SIGKILL);
+}
+
 // Real signals to this process, with the handlers the program installs; the
 // former handling is put back afterwards.
 class EndingTest : public ChildProcessTest {
 protected:
     void SetUp() override
     {
+        ChildProcessTest::SetUp();
         for (int s : kSignals) ::sigaction(s, nullptr, &former[index(s)]);
     }
     void TearDown() override
@@ -193,6 +223,29 @@ TEST_F(EndingTest, AnEndingAskedForByCodeStopsTheRunningHelperAtOnce)
     EXPECT_TRUE(GoneWithin(Sleeper(), 2000ms));
 }
 
+// An ending asked for while the user's script runs stops the wait at once;
+// the script is not stopped, and goes on to its end.
+TEST_F(EndingTest, AnEndingLeavesAHelperThatHandsOverWorkRunning)
+{
+    InstallTerminationHandlers();
+    AddHelper("sleep 1\necho ended > \"$(dirname \"$0\")/ended\"");
+    const auto start = Clock::now();
+    ChildResult run = Run(HelperWait::HandingOver(), [&](const std::vector<int>&, std::chrono::milliseconds most) {
+        std::this_thread::sleep_for(std::min(most, std::chrono::milliseconds(20)));
+        if (Clock::now() - start > 200ms) NoteTerminationRequest();
+    });
+    EXPECT_EQ(run.end, ChildEnd::LeftRunning);
+    EXPECT_LT(took, 800ms);
+    const auto deadline = Clock::now() + 5s;
+    while (!std::ifstream(folder + "/ended") && Clock::now() < deadline) std::this_thread::sleep_for(20ms);
+    EXPECT_TRUE(std::ifstream(folder + "/ended")) << "the script did not reach its end";
+    ASSERT_GT(Sleeper(), 0);
+    EXPECT_FALSE(GoneWithin(Sleeper(), 300ms));
+    ::kill(Sleeper(), SIGKILL);
+    while (::waitpid(-1, nullptr, 0) > 0) {
+    }
+}
+
 // Once the ending is asked for, a helper is not even tried: one that could
 // not start is not reported as broken.
 TEST_F(EndingTest, AfterTheEndingIsAskedForNoHelperIsStarted)
@@ -219,7 +272,8 @@ TEST_F(EndingTest, AHelperStartsWithNoSignalIgnoredOrBlocked)
     ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &interrupt, &former), 0);
     // The helper is grep itself: a shell in between might change the mask.
     ASSERT_EQ(::symlink("/bin/grep", (folder + "/helper").c_str()), 0);
-    ChildResult run = RunShippedHelper(folder, "helper", {"-E", "^Sig(Blk|Ign):", "/proc/self/status"}, 10s);
+    ChildResult run = RunShippedHelper(folder, "helper", {"-E", "^Sig(Blk|Ign):", "/proc/self/status"},
+                                       HelperWait::Asking(10s));
     ::pthread_sigmask(SIG_SETMASK, &former, nullptr);
     ASSERT_TRUE(run.Succeeded()) << run.output;
     auto mask = [&](const std::string& field) {

@@ -25,7 +25,7 @@ using fwtest::StandinState;
 namespace {
 
 // Far more than any script here needs.
-constexpr std::chrono::seconds kLimit{10};
+const HelperWait kLimit = HelperWait::Asking(std::chrono::seconds(10));
 
 std::string RunAndCatch(const std::function<void()>& run)
 {
@@ -175,7 +175,7 @@ TEST_F(ProcessHostTest, FailingScriptRaisesWithItsReasonNotWhatItPrinted)
         AddScript(9, c.body);
         ::testing::internal::CaptureStderr();
         try {
-            ScriptFunction(9, std::chrono::milliseconds(300));
+            ScriptFunction(9, HelperWait::Asking(std::chrono::milliseconds(300)));
             ADD_FAILURE() << "nothing raised";
         } catch (const ScriptCallException& e) {
             EXPECT_EQ(e.Reason(), c.why);

@@ -78,11 +78,14 @@ struct RunCase {
     bool told;  // whether the user is told the script could not be run
 };
 
+// Only a script that could not be started is told: one that ran, however it
+// ended, is the user's work, and Illustrator's to report.
+
 TEST_F(HelperFailure, AScriptFileThatCouldNotBeRunIsToldThenIllustratorComesBack)
 {
     auto window = Start();
     const RunCase cases[] = {
-        {Why::CannotStart, true}, {Why::TimedOut, true}, {Why::Failed, false},
+        {Why::CannotStart, true}, {Why::TimedOut, false}, {Why::Failed, false},
         {Why::Signalled, false},  {Why::Ending, false},
     };
     std::string jsx = Make({"Hello.jsx"});

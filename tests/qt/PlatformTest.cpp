@@ -17,7 +17,11 @@
 #include <QThread>
 #include <QTimer>
 
+#include <chrono>
 #include <filesystem>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace fw;
 
@@ -138,6 +142,36 @@ TEST(QtPlatformYieldTest, LetsEventsThroughButNotOnEveryPass)
     clock.restart();
     for (int i = 0; i < 100000; ++i) CurrentPlatform().ProcessPendingEvents();
     EXPECT_LT(clock.elapsed(), 500);
+}
+
+// While a helper runs, the loop goes on (a timer ticks) until the helper's
+// pipe or exit notice is readable, or the time given is up.
+TEST(QtPlatformWaitTest, WaitsWithTheLoopRunningUntilADescriptorIsReadableOrTheTimeIsUp)
+{
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_NONBLOCK), 0);
+    for (bool userInput : {false, true}) {
+        SCOPED_TRACE(userInput);
+        bool ticked = false;
+        QTimer::singleShot(50, [&] {
+            ticked = true;
+            (void)!::write(fds[1], "x", 1);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        CurrentPlatform().WaitLettingEventsThrough({fds[0]}, std::chrono::milliseconds(5000), userInput);
+        EXPECT_TRUE(ticked);
+        EXPECT_LT(clock.elapsed(), 1000);
+        char byte;
+        ASSERT_EQ(::read(fds[0], &byte, 1), 1);
+
+        clock.restart();
+        CurrentPlatform().WaitLettingEventsThrough({fds[0]}, std::chrono::milliseconds(150), userInput);
+        EXPECT_GE(clock.elapsed(), 140);
+        EXPECT_LT(clock.elapsed(), 1000);
+    }
+    ::close(fds[0]);
+    ::close(fds[1]);
 }
 
 TEST(QtMessageTest, ShowsTheTextAsItIsUntilOkIsPressed)

@@ -52,9 +52,9 @@ std::vector<std::string> RecordingScriptHost::Described() const
 }
 
 fw::String RecordingScriptHost::Run(std::int32_t number, const std::vector<fw::ScriptParameter>& parameters,
-                                    std::chrono::milliseconds timeLimit)
+                                    const fw::HelperWait& wait)
 {
-    calls_.push_back(ScriptCall{number, parameters, timeLimit});
+    calls_.push_back(ScriptCall{number, parameters, wait});
     if (auto failure = failures_.find(number); failure != failures_.end())
         throw fw::RuntimeException(failure->second);
     if (auto failure = scriptFailures_.find(number); failure != scriptFailures_.end())

@@ -16,7 +16,7 @@ namespace fwtest {
 struct ScriptCall {
     std::int32_t number = 0;
     std::vector<fw::ScriptParameter> parameters;
-    std::chrono::milliseconds timeLimit{0};
+    fw::HelperWait wait;
 };
 
 // One call as a line, the kind of each parameter shown:
@@ -39,7 +39,7 @@ public:
     std::vector<std::string> Described() const;  // Describe of each call, in order
 
     fw::String Run(std::int32_t number, const std::vector<fw::ScriptParameter>& parameters,
-                   std::chrono::milliseconds timeLimit) override;
+                   const fw::HelperWait& wait) override;
 
 private:
     std::vector<ScriptCall> calls_;

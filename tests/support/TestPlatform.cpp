@@ -18,11 +18,11 @@ class JournalingScriptHost final : public fw::ScriptHost {
 public:
     RecordingScriptHost recorder;
     fw::String Run(std::int32_t number, const std::vector<fw::ScriptParameter>& parameters,
-                   std::chrono::milliseconds timeLimit) override
+                   const fw::HelperWait& wait) override
     {
         current->journal.push_back("script " + (parameters.empty() ? std::to_string(number)
-                                                                   : Describe(ScriptCall{number, parameters})));
-        return recorder.Run(number, parameters, timeLimit);
+                                                                   : Describe(ScriptCall{number, parameters, {}})));
+        return recorder.Run(number, parameters, wait);
     }
 };
 

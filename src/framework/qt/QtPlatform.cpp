@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QPointer>
 #include <QScreen>
 #include <QSocketNotifier>
@@ -16,6 +17,8 @@
 #include <chrono>
 #include <cstdint>
 #include <ctime>
+#include <memory>
+#include <vector>
 
 namespace fw {
 
@@ -120,6 +123,20 @@ public:
     std::optional<String> ChooseFolder(const FolderDialogTexts& texts) override
     {
         return qt::ChooseFolderModal(texts);
+    }
+
+    void WaitLettingEventsThrough(const std::vector<int>& descriptors, std::chrono::milliseconds most,
+                                  bool userInput) override
+    {
+        QEventLoop loop;
+        std::vector<std::unique_ptr<QSocketNotifier>> notifiers;
+        for (int descriptor : descriptors) {
+            auto notifier = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
+            QObject::connect(notifier.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+            notifiers.push_back(std::move(notifier));
+        }
+        QTimer::singleShot(most, &loop, &QEventLoop::quit);
+        loop.exec(userInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     }
 
     std::vector<Rect> AvailableScreenAreas() override

@@ -1,6 +1,10 @@
 #include "Window1.h"
 
+#include "JoinedNames.h"
+
 #include "framework/Application.h"
+
+#include <utility>
 
 using namespace fw;
 
@@ -14,7 +18,7 @@ void Window1::LB1_ExpandRow(const ListboxRef& list, std::int32_t row)
     std::int32_t n = std::int32_t(names.size());
     for (std::int32_t i = 1; i <= n; ++i) {
         list->AddRow({""});
-        list->SetCell(list->LastIndex(), 0, names[std::size_t(i - 1)]);
+        list->SetCell(list->LastIndex(), 0, ListedName(std::move(names[std::size_t(i - 1)])));
         list->SetCell(list->LastIndex(), 1, folder);
         RuntimeBackgroundTask();
     }

@@ -1,6 +1,10 @@
 #include "Window1.h"
 
+#include "JoinedNames.h"
+
 #include "framework/Application.h"
+
+#include <utility>
 
 using namespace fw;
 
@@ -22,7 +26,7 @@ String ChildList(const FolderItemRef& folder)
         String name = child->DisplayName();
         if (!BeginsWithDot(name)) {
             if (!first) list += "<>";
-            list += name;
+            list += JoinableName(std::move(name));
             first = false;
         }
         RuntimeBackgroundTask();
@@ -44,9 +48,9 @@ String ScriptListString(const FolderItemRef& listed)
                 String children = ChildList(e);
                 // A folder with nothing to run is not listed: its row would
                 // open onto nothing.
-                if (!children.empty()) s += e->DisplayName() + "<@>" + children + "</>";
+                if (!children.empty()) s += JoinableName(e->DisplayName()) + "<@>" + children + "</>";
             } else {
-                s += e->DisplayName() + "</>";
+                s += JoinableName(e->DisplayName()) + "</>";
             }
         }
         RuntimeBackgroundTask();
@@ -71,15 +75,15 @@ void Window1::setLB1()
         std::vector<String> fields = Split(s, "</>");
         ListboxRef list = LB1();
         list->DeleteAllRows();
-        for (const String& field : fields) {
+        for (String& field : fields) {
             String name = NthField(field, "<@>", 1);
             String children = NthField(field, "<@>", 2);
             if (!StringEquals(children, "")) {
                 list->AddFolder("");
                 list->SetCell(list->LastIndex(), 1, children);
-                list->SetCell(list->LastIndex(), 0, name);
+                list->SetCell(list->LastIndex(), 0, ListedName(std::move(name)));
             } else if (!StringEquals(field, "")) {
-                list->AddRow({field});
+                list->AddRow({ListedName(std::move(field))});
             }
             RuntimeBackgroundTask();
         }

@@ -117,28 +117,68 @@ TEST_F(ScriptList, AFolderThatCannotBeReadLeavesNoStaleRows)
     EXPECT_TRUE(Rows(window->LB1()).empty());
 }
 
-TEST_F(ScriptList, OddNamesShowWhatTheyCanWithoutFailing)
+// The list string joins names with "</>", "<@>" and "<>"; names that hold
+// them, or a lone "<", are still one row each, shown whole, and run their
+// own file, at both levels.
+TEST_F(ScriptList, NamesHoldingTheSeparatorsAreShownWholeAndRunThemselves)
 {
-    std::string folder = Make({"L/", "L/a<@>b.jsx", "L/m<>n.jsx", "L/z.jsx"});
-    WriteFile(folder + "/bad\xFF.jsx", "");
-    Fill(folder);
-    // A separator inside a name cuts it when the string is split; the rest
-    // of the list is still shown.
-    auto list = window->LB1();
-    EXPECT_EQ(Rows(list), (std::vector<std::string>{"a", "bad\xEF\xBF\xBD.jsx", "m<>n.jsx", "z.jsx"}));
-    ASSERT_TRUE(list->RowIsFolder(0));
+    const std::string repaired = "\xEF\xBF\xBD";  // U+FFFD, as a byte that is no text is shown
+    std::string folder = Make({"L/", "L/<", "L/m<>n.jsx", "L/q\xFF<@>r.jsx", "L/s.jsx<", "L/T<@>u/<",
+                               "L/T<@>u/c<>d.jsx", "L/T<@>u/e.jsx<", "L/T<@>u/h<@>i.jsx", "L/T<@>u/w\xFF<>v.jsx",
+                               "L/x/y.jsx", "L/x<@>y.jsx"});
+    auto ran = [&](const std::string& path) { return "script 172(text \"" + folder + "/" + path + "\")"; };
+    struct Row {
+        std::string shown;   // children indented by one blank
+        std::string parent;  // the data column; unused for folder rows
+        std::string runs;    // what a double-click runs; "": nothing, and no message
+        bool folder = false;
+    };
+    const std::vector<Row> rows = {
+        {"<", "", ""},
+        {"m<>n.jsx", "", ran("m<>n.jsx")},
+        {"q" + repaired + "<@>r.jsx", "", ran("q\xFF<@>r.jsx")},
+        {"s.jsx<", "", ""},
+        {"T<@>u", "", "", true},
+        {" <", "T<@>u", ""},
+        {" c<>d.jsx", "T<@>u", ran("T<@>u/c<>d.jsx")},
+        {" e.jsx<", "T<@>u", ""},
+        {" h<@>i.jsx", "T<@>u", ran("T<@>u/h<@>i.jsx")},
+        {" w" + repaired + "<>v.jsx", "T<@>u", ran("T<@>u/w\xFF<>v.jsx")},
+        {"x", "", "", true},
+        {" y.jsx", "x", ran("x/y.jsx")},
+        {"x<@>y.jsx", "", ran("x<@>y.jsx")},
+    };
+    std::vector<std::string> shown, closed;
+    for (const Row& r : rows) {
+        shown.push_back(r.shown);
+        if (r.shown[0] != ' ') closed.push_back(r.shown);
+    }
 
-    // Its made-up child resolves to nothing: reported, not run, no failure.
-    list->SetExpanded(0, true);
-    list->SetListIndex(1);
-    platform->journal.clear();
-    list->ViewDoubleClicked();
-    EXPECT_EQ(platform->messages, std::vector<std::string>{"b.jsxが見つかりません"});
-    // The file whose name is not valid text is found by its listed name.
-    list->SetListIndex(2);
-    platform->journal.clear();
-    list->ViewDoubleClicked();
-    EXPECT_EQ(platform->journal, std::vector<std::string>{"script 172(text \"" + folder + "/bad\xFF.jsx\")"});
+    Fill(folder);
+    auto list = window->LB1();
+    ASSERT_EQ(Rows(list), closed);
+    for (std::int32_t row = list->ListCount() - 1; row >= 0; --row)
+        if (list->RowIsFolder(row)) list->SetExpanded(row, true);
+    ASSERT_EQ(Rows(list), shown);
+
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const Row& r = rows[row];
+        SCOPED_TRACE(r.shown);
+        EXPECT_EQ(list->RowIsFolder(std::int32_t(row)), r.folder);
+        if (r.folder) continue;
+        EXPECT_EQ(list->Cell(std::int32_t(row), 1), r.parent);
+        platform->journal.clear();
+        list->ViewSelected(std::int32_t(row));
+        list->ViewDoubleClicked();
+        EXPECT_EQ(platform->journal, r.runs.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.runs});
+        EXPECT_TRUE(platform->messages.empty()) << platform->messages.front();
+        platform->messages.clear();
+    }
+
+    // Closing takes away exactly the children that opening put there.
+    for (std::int32_t row = list->ListCount() - 1; row >= 0; --row)
+        if (list->Expanded(row)) list->SetExpanded(row, false);
+    EXPECT_EQ(Rows(list), closed);
 }
 
 TEST_F(ScriptList, ATwentyThousandEntryFolderIsListedInOrder)

@@ -347,7 +347,9 @@ String FolderItem::MacType() const
 
 void FolderItem::SetMacType(const String& type)
 {
-    if (Exists()) WriteType(path_, type);
+    // A folder has no file type: on the Mac the same bytes of its Finder
+    // information hold its window's place.
+    if (Exists() && !IsFolder()) WriteType(path_, type);
     // A replacement being written takes the type as well, or the rename at
     // its close would lose it.
     String pending = TextOutputStream::PendingFile(path_);
@@ -361,11 +363,10 @@ TextInputStreamRef FolderItem::OpenAsTextFile() const
 
 TextOutputStreamRef FolderItem::CreateTextFile()
 {
-    if (IsFolder()) return nullptr;
-    // The new file takes the place of the old one, its type included.
-    String type = MacType();
     auto stream = TextOutputStream::Replacing(path_);
-    if (stream && !type.empty()) WriteType(TextOutputStream::PendingFile(path_), type);
+    if (!stream) return nullptr;
+    // The new file takes the place of the old one, its type included.
+    if (String type = MacType(); !type.empty()) WriteType(TextOutputStream::PendingFile(path_), type);
     return stream;
 }
 

@@ -65,7 +65,8 @@ public:
     String AbsolutePath() const { return path_; }
 
     // A four-character file type. Linux keeps it in an extended attribute;
-    // where the file system has none it reads "" and setting it does nothing.
+    // where the file system has none it reads "" and setting it does nothing,
+    // as it does on a folder.
     String MacType() const;
     void SetMacType(const String& type);
 
@@ -73,7 +74,7 @@ public:
     TextInputStreamRef OpenAsTextFile() const;
     // A stream on a new, empty file that takes this one's place when the
     // stream is closed (the file type set in between goes with it); nil when
-    // no file can be made here.
+    // no file can be made here, which standard error tells.
     TextOutputStreamRef CreateTextFile();
 
     // Has the system open the item (run a program, open a document) through

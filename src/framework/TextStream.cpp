@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
@@ -95,6 +96,12 @@ String ResolvedTarget(const String& path)
     String resolved = real;
     std::free(real);
     return resolved;
+}
+
+void ReportNotWritten(const String& path, int error)
+{
+    std::fprintf(stderr, "quillmere: could not write %s: %s\n", path.c_str(), std::strerror(error));
+    std::fflush(stderr);
 }
 
 void SyncFolder(const String& folder)
@@ -203,9 +210,17 @@ const ClassRecord& TextOutputStream::Lookup()
 std::shared_ptr<TextOutputStream> TextOutputStream::Replacing(const String& path)
 {
     String target = ResolvedTarget(path);
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        ReportNotWritten(path, EISDIR);
+        return nullptr;
+    }
     String temporary = FolderOf(target) + "/" + TemporaryPrefix(target) + "XXXXXX";
     int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return nullptr;
+    if (fd < 0) {
+        ReportNotWritten(path, errno);
+        return nullptr;
+    }
     ::fchmod(fd, ModeFor(target));
 
     auto stream = New<TextOutputStream>();
@@ -245,15 +260,10 @@ void TextOutputStream::RemoveLeftovers() const
 TextOutputStream::~TextOutputStream()
 {
     if (fd_ < 0) return;
-    if (std::uncaught_exceptions() > unwinding_) {
+    if (std::uncaught_exceptions() > unwinding_)
         Release(true);
-        return;
-    }
-    try {
+    else
         Close();
-    } catch (...) {
-        // Nothing can be reported from here; the former file is whole.
-    }
 }
 
 void TextOutputStream::WriteLine(const String& text)
@@ -288,7 +298,10 @@ void TextOutputStream::Close()
     fd_ = -1;
     if (error_ == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) error_ = errno;
     Release(error_ != 0);
-    if (error_ != 0) throw IOException("could not write " + path_ + ": " + std::strerror(error_));
+    if (error_ != 0) {
+        ReportNotWritten(path_, error_);
+        return;
+    }
     RemoveLeftovers();
     SyncFolder(FolderOf(target_));
 }

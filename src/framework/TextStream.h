@@ -36,22 +36,24 @@ private:
 
 // Writes a new file that replaces the former one only when the stream is
 // closed: until then, and when the program dies on the way, the former file
-// stays whole.
+// stays whole. A file that cannot be made or written is told on standard
+// error, once, with the system's reason: the program goes on without it.
 class TextOutputStream : public Object {
 public:
     static const ClassRecord& Lookup();
-    // A stream never closed is closed here, quietly; but one let go while an
+    // A stream never closed is closed here; but one let go while an
     // exception unwinds the stack is dropped, leaving the former file.
     ~TextOutputStream() override;
 
     // The text and LF. IOException after Close.
     void WriteLine(const String& text);
-    // Puts the new file in the former one's place. IOException when the file
-    // could not be written; the former file is then left as it was.
+    // Puts the new file in the former one's place; when the file could not
+    // be written, the former file is left as it was, and standard error says so.
     void Close();
 
     // Framework-internal: a stream that will replace (or create) the file at
-    // `path`; nil when the folder takes no new file.
+    // `path`; nil, and standard error says why, when no file can be made
+    // there (a folder in its place included).
     static std::shared_ptr<TextOutputStream> Replacing(const String& path);
     // The file being written for `path` by a stream not yet closed, "" when
     // there is none: attributes set on `path` meanwhile go on it too.

@@ -32,10 +32,11 @@ std::int32_t ReadNumber(const TextInputStreamRef& stream)
 }
 
 // Such a file is the user's to mend: a save would put the design-time bounds
-// and no folder in its place, for good.
+// and no folder in its place, for good. A folder is no such file: no save can
+// replace it, and the save says so.
 bool ExistsButCannotBeRead(const FolderItemRef& file)
 {
-    return file->Exists() && !file->OpenAsTextFile();
+    return file->Exists() && !file->Directory() && !file->OpenAsTextFile();
 }
 
 } // namespace

@@ -166,13 +166,16 @@ e2e_none_running() {
 e2e_alive() { [ -n "$QM_PID" ] && kill -0 "$QM_PID" 2>/dev/null; }
 e2e_ended() { ! e2e_alive; }
 
+# The lookups below give --all: without it xdotool takes a window that meets
+# any one of the conditions, such as another program's window of that name.
+
 # e2e_visible_windows: the program's mapped top-level windows, one id a line.
 e2e_visible_windows() {
-    xdotool search --onlyvisible --pid "$QM_PID" --class . 2>/dev/null || true
+    xdotool search --all --onlyvisible --pid "$QM_PID" --class . 2>/dev/null || true
 }
 
 e2e_find_main_window() {
-    QM_WIN=$(xdotool search --onlyvisible --pid "$QM_PID" --name '^Quillmere$' 2>/dev/null | head -n 1) || true
+    QM_WIN=$(xdotool search --all --onlyvisible --pid "$QM_PID" --name '^Quillmere$' 2>/dev/null | head -n 1) || true
     [ -n "$QM_WIN" ]
 }
 

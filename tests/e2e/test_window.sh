@@ -8,7 +8,14 @@ mkdir -p -- "$folder"
 : >"$folder/a.jsx" && : >"$folder/b.scpt"
 e2e_write_prefs 20 40 150 200 "$folder"
 e2e_standin_running yes
+# Another program's window of the same title, away from ours: the tests'
+# lookups must not take it for one of the program's.
+xmessage -geometry +700+500 -title Quillmere "another program" 2>/dev/null &
+other_program=$!
+other_shown() { [ -n "$(xdotool search --onlyvisible --classname '^xmessage$' 2>/dev/null)" ]; }
+e2e_poll 10 other_shown || e2e_fail "xmessage showed no window"
 e2e_start
+[ "$(e2e_visible_windows)" = "$QM_WIN" ] || e2e_fail "the program's windows: $(e2e_visible_windows | tr '\n' ' ')"
 
 title=$(xprop -id "$QM_WIN" _NET_WM_NAME WM_NAME)
 grep -qx '_NET_WM_NAME(UTF8_STRING) = "Quillmere"' <<<"$title" || e2e_fail "title: $title"
@@ -30,4 +37,5 @@ set -- ${caption[-1]}
 
 e2e_close_request
 e2e_expect_clean_exit
+kill "$other_program"
 echo "PASS $E2E_NAME"

@@ -1,4 +1,5 @@
 #include "TemporaryFolder.h"
+#include "support/FileSizeLimit.h"
 
 #include "framework/Exceptions.h"
 #include "framework/FolderItem.h"
@@ -7,12 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +36,19 @@ protected:
             EXPECT_TRUE(stream->EndOfFile());
         }
         return lines;
+    }
+
+    // Closes the stream and gives what it told on standard error.
+    static std::string CloseTelling(const TextOutputStreamRef& out)
+    {
+        ::testing::internal::CaptureStderr();
+        out->Close();
+        return ::testing::internal::GetCapturedStderr();
+    }
+
+    static std::string NotWritten(const std::string& path, int error)
+    {
+        return "quillmere: could not write " + path + ": " + std::strerror(error) + "\n";
     }
 
     // The names in the test folder, to see that no unfinished file is left.
@@ -122,7 +136,7 @@ TEST_F(TextStreamTest, WrittenLinesReadBackAsTheyWere)
     auto out = item->CreateTextFile();
     ASSERT_TRUE(out);
     for (const auto& line : lines) out->WriteLine(line);
-    out->Close();
+    EXPECT_EQ(CloseTelling(out), "");
 
     std::string expected;
     for (const auto& line : lines) expected += line + "\n";
@@ -165,7 +179,7 @@ TEST_F(TextStreamTest, AnExceptionWhileWritingLeavesTheFormerFile)
     EXPECT_EQ(Entries(), (Lines{"fennic.pref"}));
 }
 
-TEST_F(TextStreamTest, AFailedCloseIsReported)
+TEST_F(TextStreamTest, AFailedCloseIsToldOnceWithItsReason)
 {
     std::string folder = MakeFolder("prefs");
     std::string path = Write("prefs/fennic.pref", "old\n");
@@ -173,7 +187,8 @@ TEST_F(TextStreamTest, AFailedCloseIsReported)
     ASSERT_TRUE(out);
     out->WriteLine("new");
     fwtest::RemoveFolder(folder);
-    EXPECT_THROW(out->Close(), IOException);
+    EXPECT_EQ(CloseTelling(out), NotWritten(path, ENOENT));
+    EXPECT_EQ(CloseTelling(out), "");  // closed already: nothing more to tell
 }
 
 // A write that fails (here the file-size limit) must not let the cut-short
@@ -183,16 +198,11 @@ TEST_F(TextStreamTest, AFailedWriteLeavesTheFormerFileWhole)
     std::string path = Write("fennic.pref", "old\n");
     auto out = FolderItem::ForPath(path)->CreateTextFile();
     ASSERT_TRUE(out);
-    rlimit former {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &former), 0);
-    auto formerSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = former;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    out->WriteLine(std::string(200 * 1024, 'n'));  // more than the stream holds back
-    ::setrlimit(RLIMIT_FSIZE, &former);
-    std::signal(SIGXFSZ, formerSignal);
-    EXPECT_THROW(out->Close(), IOException);
+    {
+        fwtest::FileSizeLimit full(4096);
+        out->WriteLine(std::string(200 * 1024, 'n'));  // more than the stream holds back
+    }
+    EXPECT_EQ(CloseTelling(out), NotWritten(path, EFBIG));
     EXPECT_EQ(Contents(path), "old\n");
     EXPECT_EQ(Entries(), (Lines{"fennic.pref"}));
 }
@@ -205,14 +215,30 @@ TEST_F(TextStreamTest, AFailedCloseLeavesNoUnfinishedFile)
     // Something else took the name meanwhile: the new file cannot replace it.
     MakeFolder("fennic.pref");
     Write("fennic.pref/inside");
-    EXPECT_THROW(out->Close(), IOException);
+    EXPECT_EQ(CloseTelling(out), NotWritten(PathOf("fennic.pref"), EISDIR));
     EXPECT_EQ(Entries(), (Lines{"fennic.pref"}));
 }
 
-TEST_F(TextStreamTest, NoStreamWhereNoFileCanBeMade)
+TEST_F(TextStreamTest, NoStreamWhereNoFileCanBeMadeAndStandardErrorSaysWhy)
 {
-    EXPECT_FALSE(FolderItem::ForPath(PathOf("missing/fennic.pref"))->CreateTextFile());
-    EXPECT_FALSE(FolderItem::ForPath(MakeFolder("folder"))->CreateTextFile());
+    const std::string folder = MakeFolder("folder");
+    ASSERT_EQ(::symlink(folder.c_str(), PathOf("link").c_str()), 0);
+    const struct {
+        std::string path;
+        int error;
+    } cases[] = {
+        {PathOf("missing/fennic.pref"), ENOENT},
+        {Write("file") + "/fennic.pref", ENOTDIR},
+        {folder, EISDIR},
+        {PathOf("link"), EISDIR},  // a link to a folder is the folder
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(FolderItem::ForPath(c.path)->CreateTextFile());
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), NotWritten(c.path, c.error));
+    }
+    EXPECT_EQ(Entries(), (Lines{"file", "folder", "link"}));
 }
 
 TEST_F(TextStreamTest, TheTypeSetBeforeWritingEndsOnTheNewFile)

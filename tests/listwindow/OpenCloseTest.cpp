@@ -1,5 +1,8 @@
+#include "support/FileSizeLimit.h"
 #include "support/ProgramFixture.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -181,14 +184,68 @@ TEST_F(OpenClose, BadPreferencesFilesStillStartTheProgram)
     }
 }
 
-TEST_F(OpenClose, ClosingQuitsWithZeroEvenWhenNothingCanBeWritten)
+struct UnwritableCase {
+    const char* what;
+    std::function<void()> make;  // after the open, before the close
+    bool diskFull;               // while the close writes
+    int error;
+    bool needsNormalUser;  // root writes into a read-only folder
+};
+
+TEST_F(OpenClose, ASaveThatCannotBeWrittenIsToldOnceAndTheProgramStillQuitsWithZero)
 {
-    auto window = Start();
-    std::filesystem::remove_all(preferencesFolder);  // the folder is gone: the file cannot be made
-    window->Close();
-    EXPECT_TRUE(QuitRequested());
-    EXPECT_EQ(RuntimeExit(), 0);
-    EXPECT_FALSE(std::filesystem::exists(PreferencesFile()));
+    namespace fs = std::filesystem;
+    // A folder line longer than what standard error is to hold, so that the
+    // full disk stops the save and not the report of it.
+    const std::string former = "1\n2\n150\n200\n" + Make({std::string(200, 'x') + "/"}) + "\n";
+    const UnwritableCase cases[] = {
+        {"the folder gone", [&] { fs::remove_all(preferencesFolder); }, false, ENOENT, false},
+        {"a folder in the file's place",
+         [&] {
+             fs::remove(PreferencesFile());
+             fs::create_directories(PreferencesFile() + "/kept");
+         },
+         false, EISDIR, false},
+        {"a read-only folder", [&] { fs::permissions(preferencesFolder, fs::perms::owner_read | fs::perms::owner_exec); },
+         false, EACCES, true},
+        {"a full disk", [] {}, true, EFBIG, false},
+    };
+    for (const UnwritableCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsNormalUser && ::geteuid() == 0) {
+            std::cout << "[   INFO   ] skipped as root: " << c.what << "\n";
+            continue;
+        }
+        fs::create_directories(preferencesFolder);
+        WriteFile(PreferencesFile(), former);
+        auto window = Start();
+        window->SetLeft(300);  // the move that is lost
+        c.make();
+        const std::string told =
+            "quillmere: could not write " + PreferencesFile() + ": " + std::strerror(c.error) + "\n";
+        ::testing::internal::CaptureStderr();
+        {
+            std::optional<fwtest::FileSizeLimit> full;
+            if (c.diskFull) full.emplace(told.size());
+            window->Close();
+        }
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), told);
+        EXPECT_TRUE(QuitRequested());
+        EXPECT_EQ(RuntimeExit(), 0);
+
+        // What was there is left as it was, and nothing beside it.
+        std::error_code gone;
+        fs::permissions(preferencesFolder, fs::perms::owner_all, fs::perm_options::add, gone);
+        if (c.error == EISDIR) {
+            EXPECT_TRUE(fs::exists(PreferencesFile() + "/kept"));
+            EXPECT_EQ(GetFolderItem(PreferencesFile())->MacType(), "");
+        } else if (!gone) {
+            EXPECT_EQ(ReadFile(PreferencesFile()), former);
+        }
+        if (!gone) EXPECT_EQ(std::distance(fs::directory_iterator(preferencesFolder), {}), 1);
+        fs::remove_all(preferencesFolder);
+        Restart();
+    }
 }
 
 TEST_F(OpenClose, AFileThatExistsButCannotBeReadIsLeftAsItIs)

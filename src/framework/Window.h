@@ -75,6 +75,10 @@ public:
     // Closes the window, once the event that it came in has returned.
     void ViewCloseRequested();
     WindowView* View() const { return view_.get(); }
+    // The display went away: lets go of the view and the controls' views
+    // without a word to them, as even destroying them would talk to it. They
+    // are kept until the process ends.
+    void AbandonViews();
 
 private:
     friend class Control;  // counts the user's events its controls deliver

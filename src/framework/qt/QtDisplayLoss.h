@@ -9,10 +9,10 @@
 
 namespace fw::qt {
 
-// Held by the event loop for as long as it runs. Until the loop first runs,
-// the window has not been shown, so there is nothing the user could lose;
-// and what a Close uses exists by then, which matters because exit handlers
-// run only after the static objects made later are already destroyed.
+// Held by the event loop for as long as it runs. Not sooner: until the loop
+// first runs, no window has been shown, so the user has nothing to lose; and
+// by then all that a Close uses exists. That matters, as exit() destroys the
+// static objects made after its handler was registered before it runs it.
 class DisplayLossWatch {
 public:
     DisplayLossWatch();

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake g++
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev
+    qt6-base-dev libxcb1-dev
     # the end-to-end tests: a virtual display, input, window facts, pictures
     xvfb xdotool x11-utils imagemagick libx11-dev
     # Japanese texts on screen

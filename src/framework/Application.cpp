@@ -177,6 +177,18 @@ bool QuitMenuAction()
     return true;
 }
 
+std::int32_t QuitWithoutDisplay()
+{
+    NoteTerminationRequest();
+    for (const WindowRef& w : OpenWindows()) w->AbandonViews();
+    try {
+        Quit(0);
+    } catch (...) {
+        UnhandledException(std::current_exception());
+    }
+    return State().unhandled ? 1 : kDisplayLostStatus;
+}
+
 bool QuitRequested()
 {
     return State().quitRequested;

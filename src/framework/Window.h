@@ -78,6 +78,10 @@ public:
     // window still runs: what else the user does to them meanwhile is dropped.
     bool UserEventRunning() const { return userEventsRunning_ > 0; }
     WindowView* View() const { return view_.get(); }
+    // The display went away: lets go of the view and the controls' views
+    // without a word to them, as even destroying them would talk to it. They
+    // are kept until the process ends.
+    void AbandonViews();
 
 private:
     friend class Control;  // counts the user's events its controls deliver

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Saved bounds that no screen can show bring the window onto the 1024 by 768
-# screen, no larger than it, and the close saves what was shown; bounds that
-# fit are left as they were.
+# screen, no larger than it, and the close saves what was shown; so does a
+# menu bar above the screen's top. Bounds that fit, or that reach past the
+# right or bottom edge, are left as they were.
 . "$(dirname -- "$0")/lib.sh" "$@"
 
 folder=$E2E_TMP/Scripts
@@ -31,6 +32,16 @@ start_with 40 80 150 200
 bar=$BAR
 close_and_read
 [ "$SAVED" = "40 80 150 200" ] || e2e_fail "bounds that fit were saved as $SAVED"
+
+# saved bounds -> the content area shown and saved
+for fit in "40 0 150 200 -> 40 $bar 150 200" "950 700 150 200 -> 950 700 150 200"; do
+    bounds=${fit% -> *} expected=${fit#* -> }
+    start_with $bounds
+    shown="$WIN_X $((WIN_Y + BAR)) $WIN_W $((WIN_H - BAR))"
+    [ "$shown" = "$expected" ] || e2e_fail "saved $bounds: the content area was shown at $shown, not $expected"
+    close_and_read
+    [ "$SAVED" = "$expected" ] || e2e_fail "saved $bounds: the close saved $SAVED, not $expected"
+done
 
 for bounds in "100 100 32000 32000" "40000 40000 150 200"; do
     start_with $bounds

@@ -29,12 +29,20 @@ TEST(ScreenFit, TheFrameStaysWithinWhatTheScreensShow)
     const Rect screen{0, 0, 1024, 768};
     const Rect panel{0, 30, 1024, 738};  // a panel along the top
     const Rect left{-1280, 0, 1280, 1024}, right{0, 0, 1920, 1080};
+    const Rect below{0, 768, 1280, 1024};  // under `screen`, and wider
     const FitCase cases[] = {
         {"fits", {40, 80, 150, 200}, 20, {screen}, {40, 80, 150, 200}},
         {"nothing known about the screens", {40000, 40000, 32000, 32000}, 20, {}, {40000, 40000, 32000, 32000}},
         {"partly off the left edge", {-100, 80, 150, 200}, 20, {screen}, {-100, 80, 150, 200}},
         {"partly below the bottom", {900, 700, 150, 200}, 20, {screen}, {900, 700, 150, 200}},
-        {"the menu bar above the top", {40, 10, 150, 200}, 20, {screen}, {40, 10, 150, 200}},
+        {"partly off the right edge", {950, 80, 150, 200}, 20, {screen}, {950, 80, 150, 200}},
+        {"the menu bar above the top", {40, 10, 150, 200}, 20, {screen}, {40, 20, 150, 200}},
+        {"the menu bar wholly above the top", {40, 0, 150, 200}, 19, {screen}, {40, 19, 150, 200}},
+        {"above the top and partly off the right", {950, -50, 150, 200}, 20, {screen}, {950, 20, 150, 200}},
+        {"the menu bar over a panel", {40, 40, 150, 200}, 20, {panel}, {40, 50, 150, 200}},
+        {"the menu bar on the screen above", {100, 774, 150, 200}, 20, {below, screen}, {100, 774, 150, 200}},
+        {"above the lower screen, beside the upper one", {1100, 774, 150, 200}, 20, {below, screen},
+         {1100, 788, 150, 200}},
         {"too big: shrunk and placed inside", {100, 100, 32000, 32000}, 20, {screen}, {0, 20, 1024, 748}},
         {"too wide only", {500, 100, 2000, 200}, 0, {screen}, {0, 100, 1024, 200}},
         {"as big as the area", {0, 20, 1024, 748}, 20, {screen}, {0, 20, 1024, 748}},

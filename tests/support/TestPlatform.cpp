@@ -51,6 +51,10 @@ public:
 class TestWindowView final : public fw::WindowView {
 public:
     explicit TestWindowView(fw::Window& window) : window_(window) {}
+    ~TestWindowView() override
+    {
+        if (current) ++current->windowViewsDestroyed;
+    }
     void TitleChanged() override { Note("view title " + window_.Title()); }
     void BoundsChanged() override {}
     void LimitsChanged() override {}

@@ -41,6 +41,8 @@ public:
     int yields = 0;
     // What AvailableScreenAreas answers; empty: nothing known.
     std::vector<fw::Rect> screenAreas;
+    // Window views destroyed, which a real one does by talking to the display.
+    int windowViewsDestroyed = 0;
 
     struct Launch {
         std::string path;

@@ -1,6 +1,7 @@
 #include "QtPlatform.h"
 
 #include "QtDialogs.h"
+#include "QtDisplayLoss.h"
 #include "QtWindowView.h"
 #include "framework/Application.h"
 #include "framework/Termination.h"
@@ -88,6 +89,7 @@ public:
 
     void RunEventLoop() override
     {
+        qt::DisplayLossWatch watch;
         QApplication::exec();
     }
 

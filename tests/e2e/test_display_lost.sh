@@ -3,11 +3,12 @@
 # ends it first). The program ends within a few seconds as a quit would:
 # the bounds the window was last moved to and the folder are saved, and its
 # exit status, 69, says that the display was lost. So it does with the
-# folder dialog open, and while a helper runs.
+# folder dialog open, while a helper runs, and while a script handed to
+# Illustrator runs, which goes on to its end.
 #
 # Each case runs in a process of its own, with a display of its own.
 if [ "$#" -eq 1 ]; then
-    for case in idle folder_dialog helper; do
+    for case in idle folder_dialog helper script; do
         bash "$0" "$1" "$case" || exit 1
     done
     echo "PASS $(basename -- "$0" .sh)"
@@ -40,6 +41,13 @@ helper)
     e2e_replace_script 169 'echo >>"$QUILLMERE_STANDIN_DIR/helper.started"; sleep 2; echo Quillmere'
     e2e_poll 5 test -s "$marks" || e2e_fail "$case: the slow helper did not start"
     ;;
+script)
+    e2e_replace_script 172 'echo started >>"$QUILLMERE_STANDIN_DIR/script.log"; sleep 3
+echo ended >>"$QUILLMERE_STANDIN_DIR/script.log"'
+    e2e_measure_rows
+    e2e_double_click_row 0
+    e2e_poll 5 grep -q started "$QUILLMERE_STANDIN_DIR/script.log" || e2e_fail "$case: the script did not start"
+    ;;
 esac
 
 kill "$XVFB_PID"
@@ -50,3 +58,6 @@ e2e_log "$case: ended ${took} ms after the display, with status $QM_STATUS"
 [ "$QM_STATUS" -eq 69 ] || e2e_fail "$case: exit status $QM_STATUS, expected 69"
 [ "$took" -le 4000 ] || e2e_fail "$case: the program took $took ms to end"
 [ "$(sed -n 1,5p -- "$E2E_PREFS")" = "$saved" ] || e2e_fail "$case: saved $(tr '\n' '|' <"$E2E_PREFS")"
+if [ "$case" = script ]; then
+    e2e_poll 6 grep -q ended "$QUILLMERE_STANDIN_DIR/script.log" || e2e_fail "$case: the script did not reach its end"
+fi

@@ -242,7 +242,9 @@ TEST_F(OpenClose, ASaveThatCannotBeWrittenIsToldOnceAndTheProgramStillQuitsWithZ
         } else if (!gone) {
             EXPECT_EQ(ReadFile(PreferencesFile()), former);
         }
-        if (!gone) EXPECT_EQ(std::distance(fs::directory_iterator(preferencesFolder), {}), 1);
+        if (!gone) {
+            EXPECT_EQ(std::distance(fs::directory_iterator(preferencesFolder), {}), 1);
+        }
         fs::remove_all(preferencesFolder);
         Restart();
     }

@@ -191,6 +191,35 @@ private:
     Fd exitNotice_;
 };
 
+// The readers started by KeepDraining, until they are reaped.
+std::vector<pid_t>& Drainers()
+{
+    static std::vector<pid_t> drainers;
+    return drainers;
+}
+
+void ReapEndedDrainers()
+{
+    std::erase_if(Drainers(), [](pid_t pid) { return ::waitpid(pid, nullptr, WNOHANG) != 0; });
+}
+
+// What the user's script, or work that it started, writes once we no longer
+// read must not kill it with a broken pipe: a reader of its own drops it
+// until the last writer has closed the pipe, after we have ended too.
+void KeepDraining(int readEnd)
+{
+    ReapEndedDrainers();
+    // The reader waits for what comes; ours only looked.
+    ::fcntl(readEnd, F_SETFL, ::fcntl(readEnd, F_GETFL) & ~O_NONBLOCK);
+    Fd nowhere(::open("/dev/null", O_WRONLY | O_CLOEXEC));
+    StartOptions options;
+    options.standardInput = readEnd;
+    options.standardOutput = nowhere.Get();
+    options.ownProcessGroup = true;
+    pid_t pid = 0;
+    if (StartChild({"/bin/cat"}, options, pid) == 0) Drainers().push_back(pid);
+}
+
 ChildResult Spawn(const std::vector<String>& argv, const HelperWait& wait, const WhileWaiting& meanwhile)
 {
     ChildResult result;
@@ -222,13 +251,15 @@ ChildResult Spawn(const std::vector<String>& argv, const HelperWait& wait, const
     result.end = child.Wait(readEnd.Get(), meanwhile, result.output);
     if (result.end == ChildEnd::LeftRunning) {
         child.LetGo();
+        KeepDraining(readEnd.Get());
         return result;
     }
     // What an asking helper left running must not go on holding the pipe,
     // or running at all; what the user's script started is the user's.
     if (!wait.handsOverWork) child.KillGroup();
     // What the helper wrote before it ended is in the pipe already.
-    ReadAvailable(readEnd.Get(), result.output);
+    const bool stillHeld = ReadAvailable(readEnd.Get(), result.output);
+    if (wait.handsOverWork && stillHeld) KeepDraining(readEnd.Get());
     int status = child.Reap();
     if (result.end == ChildEnd::Exited) {
         if (WIFSIGNALED(status)) {
@@ -254,7 +285,10 @@ int StartChild(const std::vector<String>& argv, const StartOptions& options, pid
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (options.standardInput >= 0)
+        posix_spawn_file_actions_adddup2(&actions, options.standardInput, STDIN_FILENO);
+    else
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     if (options.standardOutput >= 0)
         posix_spawn_file_actions_adddup2(&actions, options.standardOutput, STDOUT_FILENO);
 

@@ -17,14 +17,15 @@
 namespace fw {
 
 struct StartOptions {
+    int standardInput = -1;          // a descriptor for the child's stdin; -1: /dev/null
     int standardOutput = -1;         // a descriptor for the child's stdout; -1: ours
     bool ownProcessGroup = false;    // so that a signal meant for us does not reach it
     bool searchPath = false;         // look argv[0] up in PATH
 };
 
-// Starts argv[0] with the arguments, never through a shell, with standard
-// input from /dev/null and default signal handling whatever ours is. Gives
-// 0 and the child's pid, or the error number.
+// Starts argv[0] with the arguments, never through a shell, with default
+// signal handling whatever ours is. Gives 0 and the child's pid, or the
+// error number.
 int StartChild(const std::vector<String>& argv, const StartOptions& options, pid_t& pid);
 
 enum class ChildEnd {

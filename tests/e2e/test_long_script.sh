@@ -13,9 +13,12 @@ e2e_program_copy
 # The stand-in JavaScript helper takes as many seconds as its `duration`
 # file said when it started, and notes its start and its end.
 log=$QUILLMERE_STANDIN_DIR/long.log
+# At its end it writes to its standard output, which the program that
+# started it may have stopped reading.
 e2e_replace_script 172 'seconds=$(cat "$QUILLMERE_STANDIN_DIR/duration")
 echo "start $$" >>"$QUILLMERE_STANDIN_DIR/long.log"
 sleep "$seconds"
+echo done
 echo "end $$" >>"$QUILLMERE_STANDIN_DIR/long.log"'
 count() { grep -c "^$1 " "$log" 2>/dev/null || true; }
 started() { [ "$(count start)" -ge "$1" ]; }

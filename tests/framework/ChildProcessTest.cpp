@@ -165,6 +165,22 @@ TEST_F(ChildProcessTest, AHelperThatHandsOverWorkRunsToItsEndAndWhatItStartedIsL
     ::kill(Sleeper(), SIGKILL);
 }
 
+// Work that the user's script started may write to the script's standard
+// output after the script has ended: it is not killed by a broken pipe.
+TEST_F(ChildProcessTest, WhatAHandedOverScriptStartedMayStillWriteAfterItEnded)
+{
+    const std::string path = folder + "/helper";
+    std::ofstream(path) << "#!/bin/sh\n(sleep 0.3; echo late; echo > \"$(dirname \"$0\")/wrote\") &\necho early\n";
+    ::chmod(path.c_str(), 0755);
+    ChildResult run = Run(HelperWait::HandingOver());
+    EXPECT_TRUE(run.Succeeded());
+    EXPECT_EQ(run.output, "early\n");
+    EXPECT_LT(took, 300ms);
+    const auto deadline = Clock::now() + 3s;
+    while (!std::ifstream(folder + "/wrote") && Clock::now() < deadline) std::this_thread::sleep_for(20ms);
+    EXPECT_TRUE(std::ifstream(folder + "/wrote")) << "the work was killed when it wrote";
+}
+
 // Real signals to this process, with the handlers the program installs; the
 // former handling is put back afterwards.
 class EndingTest : public ChildProcessTest {

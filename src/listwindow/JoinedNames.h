@@ -9,15 +9,21 @@
 #include "framework/Text.h"
 
 #include <algorithm>
+#include <utility>
+
+// Few names hold the byte at all: look for it fast before replacing it.
+inline fw::String Replaced(fw::String text, char from, char to)
+{
+    if (text.find(from) != fw::String::npos) std::replace(text.begin(), text.end(), from, to);
+    return text;
+}
 
 inline fw::String JoinableName(fw::String name)
 {
-    std::replace(name.begin(), name.end(), '<', '\0');
-    return name;
+    return Replaced(std::move(name), '<', '\0');
 }
 
 inline fw::String ListedName(fw::String joined)
 {
-    std::replace(joined.begin(), joined.end(), '\0', '<');
-    return joined;
+    return Replaced(std::move(joined), '\0', '<');
 }

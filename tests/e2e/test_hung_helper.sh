@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The front-application helper hangs. A close request still ends the
-# program once the helper's time limit has stopped it, a SIGTERM at once;
-# either way the preferences are saved and nothing of the helper is left.
+# program once the helper's time limit has stopped it, a SIGTERM at once and
+# without a word of failure; either way the preferences are saved and
+# nothing of the helper is left.
 . "$(dirname -- "$0")/lib.sh" "$@"
 
 folder=$E2E_TMP/Scripts
@@ -34,5 +35,9 @@ for case in "close_request 7000" "signal 1500"; do
     [ "$(sed -n 1,5p "$E2E_PREFS")" = "$(printf '30\n60\n150\n200\n%s' "$folder")" ] ||
         e2e_fail "$way: preferences not saved: $(tr '\n' '|' <"$E2E_PREFS" 2>/dev/null)"
     e2e_poll 2 e2e_none_running "$pids" || e2e_fail "$way: the helper or its sleep still runs"
+    # Stopped because the program ends, the helper did not fail.
+    if [ "$way" = signal ] && grep -q '^quillmere:' "$E2E_TMP/quillmere.log"; then
+        e2e_fail "$way: the ending was reported as a failure: $(grep '^quillmere:' "$E2E_TMP/quillmere.log")"
+    fi
 done
 echo "PASS $E2E_NAME"

@@ -101,6 +101,9 @@ int OpenExitNotice(pid_t pid)
 // How often a wait looks whether an ending was asked for: a close or a quit
 // asked for inside a handler wakes nothing, it waits for the handler.
 constexpr std::chrono::milliseconds kEndingCheck{100};
+// Most helpers are done within a few milliseconds, sooner than letting events
+// through would take: for this long a wait only sleeps.
+constexpr std::chrono::milliseconds kQuietStart{50};
 
 // A started helper and its process group. Whatever way an asking helper's
 // run ends, its group is killed and it is reaped: nothing of it outlives the
@@ -150,10 +153,14 @@ public:
             // Without a notice of the helper's end, look again soon.
             if (exitNotice_.Get() < 0) slice = std::min(slice, std::chrono::milliseconds(10));
 
+            const Clock::duration quiet = start_ + kQuietStart - Clock::now();
+            if (quiet > Clock::duration::zero())
+                slice = std::min(slice, std::chrono::ceil<std::chrono::milliseconds>(quiet));
+
             std::vector<int> watched;
             if (outputOpen) watched.push_back(output);
             if (exitNotice_.Get() >= 0) watched.push_back(exitNotice_.Get());
-            if (meanwhile) {
+            if (meanwhile && quiet <= Clock::duration::zero()) {
                 meanwhile(watched, slice);
             } else {
                 if (TerminationDescriptor() >= 0) watched.push_back(TerminationDescriptor());

@@ -13,8 +13,9 @@ namespace fw {
 struct HelperWait {
     // A helper that asks something or does a moment's work. One that takes
     // longer than `timeLimit` is stuck: it is stopped with all it started,
-    // as it is when the program ends meanwhile. The user's clicks and keys
-    // wait until it is done.
+    // as it is when the program ends meanwhile. Where the user's clicks and
+    // keys could start a handler inside the one that waits (a tick, the
+    // start), they wait until it is done.
     static HelperWait Asking(std::chrono::milliseconds timeLimit);
     // The same, with the limit that the platform's helpers need.
     static HelperWait Asking();
